@@ -34,7 +34,7 @@ public:
     std::function<void(const Call&)> onCall;
 
     void beep() override { pendingBeep_ = true; ++beeps; }
-    void defaultBeep() override { record({QStringLiteral("defaultBeep")}); }
+    void defaultBeep() override;
     void message(const QString& text) override;
     Answer yesNo(const QString& text) override;
     Answer yesNoCancel(const QString& text) override;

@@ -1,0 +1,13 @@
+target_sources(postrix_core PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/Application.h
+    ${CMAKE_CURRENT_LIST_DIR}/Application.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Dialogs.h
+    ${CMAKE_CURRENT_LIST_DIR}/QtDialogs.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ScriptedDialogs.h
+    ${CMAKE_CURRENT_LIST_DIR}/ScriptedDialogs.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SingleInstance.h
+    ${CMAKE_CURRENT_LIST_DIR}/SingleInstance.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TErrorForm.h
+    ${CMAKE_CURRENT_LIST_DIR}/TErrorForm.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ProgramFolder.h
+    ${CMAKE_CURRENT_LIST_DIR}/ProgramFolder.cpp)
