@@ -27,12 +27,15 @@ public:
     bool sectionExists(const QString& section) const;
     QStringList sectionKeys(const QString& section) const;
 
+    // A line break inside the value is written as a space: the value stays
+    // one line and cannot add keys or sections of its own.
     void writeString(const QString& section, const QString& key, const QString& value);
     void writeInteger(const QString& section, const QString& key, int value);
     void writeBool(const QString& section, const QString& key, bool value);  // "1" / "0"
 
     // Writes the file when anything changed; throws FileError
-    // "Unable to write to %s" on failure.
+    // "Unable to write to %s" on failure, and also when the file exists but
+    // could not be read (replacing it would lose its other lines).
     void updateFile();
 
     static constexpr int MaxValueLength = 1023;
@@ -44,6 +47,7 @@ private:
     QString path_;
     QStringList lines_;
     bool dirty_ = false;
+    bool unreadable_ = false;
 };
 
 // Strict integer parsing shared by the INI reader and the settings: decimal
