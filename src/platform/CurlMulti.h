@@ -83,6 +83,7 @@ private:
     void onSocketReady(curl_socket_t fd, int event);
     void onTimeout();
     void socketAction(curl_socket_t fd, int event);
+    void enableNotifiers(curl_socket_t fd);
     void settle();
 
     CURLM* multi_ = nullptr;
@@ -93,7 +94,6 @@ private:
     std::deque<curl_socket_t> pendingSockets_;    // readiness seen while inside libcurl
     bool pendingTimeout_ = false;
     int depth_ = 0;
-    bool settling_ = false;
 };
 
 // One transfer run to its end while the event loop keeps dispatching: run()
