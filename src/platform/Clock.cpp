@@ -6,8 +6,8 @@ namespace platform {
 
 namespace {
 
-// The locale's long time format without its time-zone fields ("t"), with the
-// blanks that separated them; quoted literal text is kept as it is.
+// The locale's long time format without its time-zone fields ("t", "(t)"),
+// with the blanks that separated them; quoted literal text is kept as it is.
 QString withoutTimeZone(const QString& format, bool& hasSeconds)
 {
     QString out;
@@ -27,6 +27,11 @@ QString withoutTimeZone(const QString& format, bool& hasSeconds)
         } else if (c == u't') {
             while (i < n && format[i] == u't')
                 ++i;
+            // "(t)" goes as a whole
+            if (!out.isEmpty() && out.back() == u'(' && i < n && format[i] == u')') {
+                out.chop(1);
+                ++i;
+            }
             while (!out.isEmpty() && out.back().isSpace())
                 out.chop(1);
             if (out.isEmpty()) {
@@ -49,9 +54,8 @@ QString shortDate(const QDate& date)
     return QLocale::system().toString(date, QLocale::ShortFormat);
 }
 
-QString longTime(const QTime& time)
+QString longTimeFormat(const QLocale& locale)
 {
-    const QLocale locale = QLocale::system();
     bool hasSeconds = false;
     QString format = withoutTimeZone(locale.timeFormat(QLocale::LongFormat), hasSeconds);
     if (!hasSeconds) {
@@ -62,7 +66,13 @@ QString longTime(const QTime& time)
         else
             format = QStringLiteral("HH:mm:ss");
     }
-    return locale.toString(time, format);
+    return format;
+}
+
+QString longTime(const QTime& time)
+{
+    const QLocale locale = QLocale::system();
+    return locale.toString(time, longTimeFormat(locale));
 }
 
 } // namespace platform

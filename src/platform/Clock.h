@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QLocale>
 
 namespace platform {
 
@@ -25,5 +26,8 @@ private:
 // The locale's short date and long time (with seconds, no time zone).
 QString shortDate(const QDate& date);
 QString longTime(const QTime& time);
+// The format longTime uses for a locale: its long time format without the
+// time-zone fields, with seconds added when the locale has none.
+QString longTimeFormat(const QLocale& locale);
 
 } // namespace platform

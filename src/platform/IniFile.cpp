@@ -65,7 +65,8 @@ Line parseLine(const QString& text)
 
 bool sameName(QStringView a, const QString& b)
 {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+    // Case folding keeps the length for the letters of the file's code page.
+    return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
 // A value is one line of the file: a line break inside it would end the value
