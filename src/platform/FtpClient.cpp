@@ -16,23 +16,33 @@ namespace {
 constexpr long kConnectTimeoutSeconds = 30;
 constexpr long kReplyTimeoutSeconds = 60;
 
-QString decodeLine(const QByteArray& bytes)
-{
+QString decodeLine(const QByteArray& bytes) {
     // Servers answer in UTF-8 or in their own 8-bit code page.
     QStringDecoder utf8(QStringDecoder::Utf8);
     QString text = utf8.decode(bytes);
     return utf8.hasError() ? QString::fromLatin1(bytes) : text;
 }
 
-bool hasLineBreakOrNul(const QByteArray& text)
-{
+// libcurl's notes about its own bookkeeping (some with memory addresses)
+// tell the reader of a trace nothing.
+bool isBookkeeping(const QByteArray& line) {
+    static const char* const notes[] = {"Found bundle for host", "ftp_perform ends with SECONDARY",
+                                        "Remembering we are in dir", "Request has same path as previous transfer",
+                                        "We are completely uploaded and fine"};
+    for (const char* note : notes) {
+        if (line.startsWith(note))
+            return true;
+    }
+    return false;
+}
+
+bool hasLineBreakOrNul(const QByteArray& text) {
     return text.contains('\r') || text.contains('\n') || text.contains('\0');
 }
 
 // Text in ASCII mode goes out with LF turned into CR LF by libcurl, which
 // would double an existing CR: bring every line end to a bare LF first.
-QByteArray toLfLineEnds(const QByteArray& text)
-{
+QByteArray toLfLineEnds(const QByteArray& text) {
     QByteArray out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -48,8 +58,7 @@ QByteArray toLfLineEnds(const QByteArray& text)
     return out;
 }
 
-FtpResult failure(const QString& message, int curlCode = 0, int replyCode = 0)
-{
+FtpResult failure(const QString& message, int curlCode = 0, int replyCode = 0) {
     FtpResult result;
     result.ok = false;
     result.curlCode = curlCode;
@@ -62,8 +71,7 @@ FtpResult failure(const QString& message, int curlCode = 0, int replyCode = 0)
 
 FtpClient::FtpClient(QObject* parent) : QObject(parent), easy_(curl_easy_init()) {}
 
-FtpClient::~FtpClient()
-{
+FtpClient::~FtpClient() {
     if (transfer_)
         transfer_->stop();
     // A connection left open stays in the shared multi handle's cache, which
@@ -71,8 +79,7 @@ FtpClient::~FtpClient()
     curl_easy_cleanup(easy_);
 }
 
-FtpResult FtpClient::logOn(const QString& host, int port, const QString& user, const QString& password)
-{
+FtpResult FtpClient::logOn(const QString& host, int port, const QString& user, const QString& password) {
     if (transfer_)
         return failure(QStringLiteral("The FTP client is busy"));
     QString name = host.trimmed();
@@ -108,8 +115,7 @@ FtpResult FtpClient::logOn(const QString& host, int port, const QString& user, c
     return perform();
 }
 
-FtpResult FtpClient::upload(const QString& localFile, const QString& remotePath, Mode mode)
-{
+FtpResult FtpClient::upload(const QString& localFile, const QString& remotePath, Mode mode) {
     if (transfer_)
         return failure(QStringLiteral("The FTP client is busy"));
     if (host_.isEmpty())
@@ -134,7 +140,7 @@ FtpResult FtpClient::upload(const QString& localFile, const QString& remotePath,
     curl_easy_setopt(easy_, CURLOPT_READFUNCTION, &FtpClient::readCallback);
     curl_easy_setopt(easy_, CURLOPT_READDATA, this);
     if (mode == Mode::Ascii)
-        curl_easy_setopt(easy_, CURLOPT_TRANSFERTEXT, 1L);  // the size grows by the CRs: leave it unknown
+        curl_easy_setopt(easy_, CURLOPT_TRANSFERTEXT, 1L); // the size grows by the CRs: leave it unknown
     else
         curl_easy_setopt(easy_, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(file_.size()));
 
@@ -153,8 +159,7 @@ FtpResult FtpClient::upload(const QString& localFile, const QString& remotePath,
     return result;
 }
 
-FtpResult FtpClient::logOff()
-{
+FtpResult FtpClient::logOff() {
     if (transfer_)
         return failure(QStringLiteral("The FTP client is busy"));
     // Without an open connection a log-off would have to connect first.
@@ -164,27 +169,24 @@ FtpResult FtpClient::logOff()
     const QByteArray address = url(QString());
     curl_easy_setopt(easy_, CURLOPT_URL, address.constData());
     curl_easy_setopt(easy_, CURLOPT_NOBODY, 1L);
-    curl_easy_setopt(easy_, CURLOPT_FORBID_REUSE, 1L);  // closes with a QUIT that the trace shows
+    curl_easy_setopt(easy_, CURLOPT_FORBID_REUSE, 1L); // closes with a QUIT that the trace shows
     FtpResult result = perform();
     connected_ = false;
     return result;
 }
 
-void FtpClient::abort()
-{
+void FtpClient::abort() {
     aborted_ = true;
     if (transfer_ && transfer_->isRunning() && !transfer_->wasStopped())
         transfer_->stop(CURLE_ABORTED_BY_CALLBACK);
 }
 
-void FtpClient::idle()
-{
+void FtpClient::idle() {
     if (transfer_)
         abort();
 }
 
-void FtpClient::prepare()
-{
+void FtpClient::prepare() {
     curl_easy_reset(easy_);
     errorBuffer_[0] = '\0';
     curl_easy_setopt(easy_, CURLOPT_ERRORBUFFER, errorBuffer_);
@@ -205,10 +207,9 @@ void FtpClient::prepare()
     curl_easy_setopt(easy_, CURLOPT_XFERINFODATA, this);
 }
 
-FtpResult FtpClient::perform()
-{
+FtpResult FtpClient::perform() {
     aborted_ = false;
-    connected_ = false;  // set again when libcurl keeps the connection
+    connected_ = false; // set again when libcurl keeps the connection
     lastReply_.clear();
     lastReplyCode_ = 0;
 
@@ -234,13 +235,12 @@ FtpResult FtpClient::perform()
     }
     if (lastReplyCode_ >= 400)
         return failure(lastReply_, code, lastReplyCode_);
-    const QString reason = errorBuffer_[0] ? QString::fromUtf8(errorBuffer_)
-                                           : QString::fromUtf8(curl_easy_strerror(code));
+    const QString reason =
+        errorBuffer_[0] ? QString::fromUtf8(errorBuffer_) : QString::fromUtf8(curl_easy_strerror(code));
     return failure(masked(reason), code);
 }
 
-QByteArray FtpClient::url(const QString& remotePath) const
-{
+QByteArray FtpClient::url(const QString& remotePath) const {
     QByteArray address = "ftp://";
     if (host_.contains(QLatin1Char(':')) && !host_.startsWith(QLatin1Char('[')))
         address += '[' + host_.toUtf8() + ']';
@@ -249,7 +249,7 @@ QByteArray FtpClient::url(const QString& remotePath) const
     address += ':' + QByteArray::number(port_) + '/';
     QString path = remotePath;
     if (path.startsWith(QLatin1Char('/'))) {
-        address += "%2F";  // the server's root, not the log-on folder
+        address += "%2F"; // the server's root, not the log-on folder
         path.remove(0, 1);
     }
     QByteArrayList parts;
@@ -259,8 +259,7 @@ QByteArray FtpClient::url(const QString& remotePath) const
     return address;
 }
 
-size_t FtpClient::readCallback(char* buffer, size_t size, size_t count, void* self)
-{
+size_t FtpClient::readCallback(char* buffer, size_t size, size_t count, void* self) {
     auto* client = static_cast<FtpClient*>(self);
     if (client->aborted_)
         return CURL_READFUNC_ABORT;
@@ -283,8 +282,7 @@ size_t FtpClient::readCallback(char* buffer, size_t size, size_t count, void* se
     return static_cast<size_t>(got);
 }
 
-int FtpClient::xferCallback(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t ulnow)
-{
+int FtpClient::xferCallback(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t ulnow) {
     auto* client = static_cast<FtpClient*>(self);
     if (client->aborted_)
         return 1;
@@ -296,8 +294,7 @@ int FtpClient::xferCallback(void* self, curl_off_t, curl_off_t, curl_off_t, curl
     return 0;
 }
 
-int FtpClient::debugCallback(CURL*, curl_infotype type, char* data, size_t size, void* self)
-{
+int FtpClient::debugCallback(CURL*, curl_infotype type, char* data, size_t size, void* self) {
     auto* client = static_cast<FtpClient*>(self);
     const QByteArray text(data, static_cast<qsizetype>(size));
     switch (type) {
@@ -321,28 +318,26 @@ int FtpClient::debugCallback(CURL*, curl_infotype type, char* data, size_t size,
     return 0;
 }
 
-void FtpClient::traceLines(int direction, const QByteArray& text)
-{
+void FtpClient::traceLines(int direction, const QByteArray& text) {
     for (const QByteArray& raw : text.split('\n')) {
         QByteArray bytes = raw;
         while (bytes.endsWith('\r'))
             bytes.chop(1);
-        if (bytes.isEmpty())
+        if (bytes.isEmpty() || (direction == Info && isBookkeeping(bytes)))
             continue;
         const QString line = masked(decodeLine(bytes));
-        if (direction == FromServer && line.size() >= 3 && line.at(0).isDigit() && line.at(1).isDigit()
-            && line.at(2).isDigit() && (line.size() == 3 || line.at(3) == QLatin1Char(' '))) {
-            lastReply_ = line;  // the last line of a reply carries its code and a blank
+        if (direction == FromServer && line.size() >= 3 && line.at(0).isDigit() && line.at(1).isDigit() &&
+            line.at(2).isDigit() && (line.size() == 3 || line.at(3) == QLatin1Char(' '))) {
+            lastReply_ = line; // the last line of a reply carries its code and a blank
             lastReplyCode_ = line.left(3).toInt();
         }
         CurlMulti::instance().runOutside([this, direction, line] { emit trace(direction, line); });
     }
 }
 
-QString FtpClient::masked(QString line) const
-{
-    if (line.startsWith(QLatin1String("PASS"), Qt::CaseInsensitive)
-        && (line.size() == 4 || line.at(4) == QLatin1Char(' ')))
+QString FtpClient::masked(QString line) const {
+    if (line.startsWith(QLatin1String("PASS"), Qt::CaseInsensitive) &&
+        (line.size() == 4 || line.at(4) == QLatin1Char(' ')))
         return QStringLiteral("PASS ****");
     // Anywhere else a password of some length is masked too; a very short one
     // would turn every trace line into stars.

@@ -13,9 +13,9 @@ class BlockingTransfer;
 
 struct FtpResult {
     bool ok = true;
-    int curlCode = 0;   // libcurl's code (42 after abort(), 28 for a 421 reply or a time-out)
-    int replyCode = 0;  // the server's reply code when a reply refused the operation (530, 550, 421 ...)
-    QString message;    // the error text: the refusing reply line, or libcurl's reason
+    int curlCode = 0;  // libcurl's code (42 after abort(), 28 for a 421 reply or a time-out)
+    int replyCode = 0; // the server's reply code when a reply refused the operation (530, 550, 421 ...)
+    QString message;   // the error text: the refusing reply line, or libcurl's reason
 
     explicit operator bool() const { return ok; }
 };
@@ -85,14 +85,14 @@ private:
     QByteArray user_;
     QByteArray password_;
 
-    bool connected_ = false;   // a logged-on connection is cached for reuse
+    bool connected_ = false; // a logged-on connection is cached for reuse
     bool aborted_ = false;
-    QString lastReply_;        // the reply to the last command sent
+    QString lastReply_; // the reply to the last command sent
     int lastReplyCode_ = 0;
 
     // The upload in progress.
     QFile file_;
-    QByteArray text_;          // Ascii: the whole text, LF line ends
+    QByteArray text_; // Ascii: the whole text, LF line ends
     qint64 textPos_ = 0;
     bool uploading_ = false;
     bool started_ = false;

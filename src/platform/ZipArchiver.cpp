@@ -17,8 +17,7 @@ namespace platform {
 
 namespace {
 
-QString zipErrorText(int code)
-{
+QString zipErrorText(int code) {
     zip_error_t error;
     zip_error_init_with_code(&error, code);
     const QString text = QString::fromUtf8(zip_error_strerror(&error));
@@ -26,15 +25,21 @@ QString zipErrorText(int code)
     return text;
 }
 
-QString archiveErrorText(zip_t* archive)
-{
+QString archiveErrorText(zip_t* archive) {
     return QString::fromUtf8(zip_error_strerror(zip_get_error(archive)));
 }
 
 // The name an entry is extracted under, or an empty string when the entry
 // must be skipped (reason says why).
-QString bareEntryName(const QString& name, QString& reason)
-{
+QString bareEntryName(const QByteArray& raw, const QString& name, QString& reason) {
+    // Checked on the stored bytes: decoded as code page 437, control bytes
+    // would have become printable symbols.
+    for (const char byte : raw) {
+        if (static_cast<unsigned char>(byte) < 0x20 || byte == 0x7f) {
+            reason = QStringLiteral("control character in name");
+            return {};
+        }
+    }
     for (const QChar ch : name) {
         if (ch.category() == QChar::Other_Control) {
             reason = QStringLiteral("control character in name");
@@ -56,8 +61,7 @@ QString bareEntryName(const QString& name, QString& reason)
 
 // Folders, links, devices and the like carry their type in the external
 // attributes: Unix mode in the high half, or the DOS folder bit.
-QString nonFileReason(zip_t* archive, zip_uint64_t index)
-{
+QString nonFileReason(zip_t* archive, zip_uint64_t index) {
     zip_uint8_t opsys = 0;
     zip_uint32_t attributes = 0;
     if (zip_file_get_external_attributes(archive, index, 0, &opsys, &attributes) != 0)
@@ -85,13 +89,11 @@ struct ProgressState {
 
 ZipArchiver::ZipArchiver(QObject* parent) : QObject(parent) {}
 
-ZipResult ZipArchiver::addFile(const QString& archivePath, const QString& filePath)
-{
+ZipResult ZipArchiver::addFile(const QString& archivePath, const QString& filePath) {
     return addFiles(archivePath, QStringList{filePath});
 }
 
-ZipResult ZipArchiver::addFiles(const QString& archivePath, const QStringList& filePaths)
-{
+ZipResult ZipArchiver::addFiles(const QString& archivePath, const QStringList& filePaths) {
     ZipResult result;
     auto fail = [&](const QString& text) {
         result.ok = false;
@@ -116,7 +118,7 @@ ZipResult ZipArchiver::addFiles(const QString& archivePath, const QStringList& f
     int flags = ZIP_CREATE;
     const QFileInfo archiveInfo(archivePath);
     if (archiveInfo.isFile() && archiveInfo.size() == 0)
-        flags |= ZIP_TRUNCATE;  // libzip refuses an empty file as "Not a zip archive"
+        flags |= ZIP_TRUNCATE; // libzip refuses an empty file as "Not a zip archive"
     int openError = 0;
     zip_t* archive = zip_open(QFile::encodeName(archivePath).constData(), flags, &openError);
     if (!archive)
@@ -131,8 +133,8 @@ ZipResult ZipArchiver::addFiles(const QString& archivePath, const QStringList& f
             zip_discard(archive);
             return fail(QStringLiteral("Cannot add %1 to %2: %3").arg(path, archivePath, text));
         }
-        const zip_int64_t index = zip_file_add(archive, name.toUtf8().constData(), source,
-                                               ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8);
+        const zip_int64_t index =
+            zip_file_add(archive, name.toUtf8().constData(), source, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8);
         if (index < 0) {
             zip_source_free(source);
             const QString text = archiveErrorText(archive);
@@ -167,8 +169,7 @@ ZipResult ZipArchiver::addFiles(const QString& archivePath, const QStringList& f
     return result;
 }
 
-ZipResult ZipArchiver::extractAll(const QString& archivePath, const QString& folder)
-{
+ZipResult ZipArchiver::extractAll(const QString& archivePath, const QString& folder) {
     ZipResult result;
     auto problem = [&](int code, const QString& text) {
         if (code == Error && result.ok) {
@@ -208,7 +209,8 @@ ZipResult ZipArchiver::extractAll(const QString& archivePath, const QString& fol
         }
         const QString entryName = QString::fromUtf8(st.name);
         QString reason;
-        QString name = bareEntryName(entryName, reason);
+        const QByteArray rawName(zip_get_name(archive, index, ZIP_FL_ENC_RAW));
+        QString name = bareEntryName(rawName, entryName, reason);
         if (!name.isEmpty())
             reason = nonFileReason(archive, index);
         if (reason.isEmpty() && (st.valid & ZIP_STAT_ENCRYPTION_METHOD) && st.encryption_method != ZIP_EM_NONE)
@@ -257,8 +259,8 @@ ZipResult ZipArchiver::extractAll(const QString& archivePath, const QString& fol
         if (failure.isEmpty() && !temp.flush())
             failure = temp.errorString();
         if (failure.isEmpty()) {
-            temp.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
-                                | QFileDevice::ReadOther);
+            temp.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                                QFileDevice::ReadOther);
             if (st.valid & ZIP_STAT_MTIME)
                 temp.setFileTime(QDateTime::fromSecsSinceEpoch(st.mtime), QFileDevice::FileModificationTime);
             temp.close();
@@ -266,7 +268,7 @@ ZipResult ZipArchiver::extractAll(const QString& archivePath, const QString& fol
             const QByteArray from = QFile::encodeName(temp.fileName());
             const QByteArray to = QFile::encodeName(target + name);
             if (std::rename(from.constData(), to.constData()) == 0)
-                temp.setAutoRemove(false);  // it is the target now
+                temp.setAutoRemove(false); // it is the target now
             else
                 failure = QString::fromLocal8Bit(std::strerror(errno));
         }
@@ -277,7 +279,7 @@ ZipResult ZipArchiver::extractAll(const QString& archivePath, const QString& fol
         }
         ++result.written;
     }
-    zip_discard(archive);  // opened read-only: nothing to write
+    zip_discard(archive); // opened read-only: nothing to write
     emit batchFinished();
     return result;
 }

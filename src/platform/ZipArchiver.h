@@ -8,9 +8,9 @@ namespace platform {
 
 struct ZipResult {
     bool ok = true;
-    QString message;  // why it failed; empty on success
-    int written = 0;  // entries added, or files extracted
-    int skipped = 0;  // entries left out of an extraction (unsafe or unreadable)
+    QString message; // why it failed; empty on success
+    int written = 0; // entries added, or files extracted
+    int skipped = 0; // entries left out of an extraction (unsafe or unreadable)
 
     explicit operator bool() const { return ok; }
 };
