@@ -21,6 +21,7 @@ public:
     virtual void beep() = 0;                       // the system's information beep
     virtual void defaultBeep() = 0;                // the default beep of a dropped key
     virtual void message(const QString& text) = 0;  // plain box with OK
+    virtual void errorMessage(const QString& text) = 0;  // error box with OK
     virtual Answer yesNo(const QString& text) = 0;
     virtual Answer yesNoCancel(const QString& text) = 0;
     // The program's error form (caption "ERROR"); plays the beep itself.
@@ -48,6 +49,7 @@ public:
     void beep() override;
     void defaultBeep() override;
     void message(const QString& text) override;
+    void errorMessage(const QString& text) override;
     Answer yesNo(const QString& text) override;
     Answer yesNoCancel(const QString& text) override;
     void errorDialog(const QString& title, const QString& message, const QString& instruction) override;

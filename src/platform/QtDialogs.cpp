@@ -42,6 +42,8 @@ void QtDialogs::defaultBeep() { QApplication::beep(); }
 
 void QtDialogs::message(const QString& text) { QMessageBox::information(parent_, boxCaption(), text); }
 
+void QtDialogs::errorMessage(const QString& text) { QMessageBox::critical(parent_, boxCaption(), text); }
+
 Dialogs::Answer QtDialogs::yesNo(const QString& text)
 {
     return QMessageBox::question(parent_, boxCaption(), text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes

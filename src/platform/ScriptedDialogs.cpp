@@ -30,6 +30,8 @@ void ScriptedDialogs::record(Call call)
 
 void ScriptedDialogs::message(const QString& text) { record(makeCall(QStringLiteral("message"), text)); }
 
+void ScriptedDialogs::errorMessage(const QString& text) { record(makeCall(QStringLiteral("errorMessage"), text)); }
+
 Dialogs::Answer ScriptedDialogs::yesNo(const QString& text)
 {
     record(makeCall(QStringLiteral("yesNo"), text));

@@ -16,7 +16,7 @@ namespace platform {
 class ScriptedDialogs final : public Dialogs {
 public:
     struct Call {
-        QString kind;         // "message", "yesNo", "yesNoCancel", "error", "exception",
+        QString kind;         // "message", "errorMessage", "yesNo", "yesNoCancel", "error", "exception",
                               // "openFile", "print", "modal", "openUrl", "defaultBeep"
         QString text;         // the box text; error: the message; modal: the form's object name
         QString title;        // error: the title; openFile: the title; modal: the window title
@@ -36,6 +36,7 @@ public:
     void beep() override { pendingBeep_ = true; ++beeps; }
     void defaultBeep() override;
     void message(const QString& text) override;
+    void errorMessage(const QString& text) override;
     Answer yesNo(const QString& text) override;
     Answer yesNoCancel(const QString& text) override;
     void errorDialog(const QString& title, const QString& message, const QString& instruction) override;

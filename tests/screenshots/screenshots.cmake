@@ -1,0 +1,3 @@
+# Not a test: renders the screens for a reviewer (scripts/screenshots).
+add_executable(postrix_screenshots ${CMAKE_CURRENT_LIST_DIR}/screenshots.cpp)
+target_link_libraries(postrix_screenshots PRIVATE postrix_core Qt6::Test)
