@@ -51,7 +51,7 @@ TAboutBox::TAboutBox(platform::Dialogs& dialogs, QString makerHomePage, QWidget*
     auto* product = new QLabel(QStringLiteral("Postrix(tm)"), this);
     product->setObjectName(QStringLiteral("ProductName"));
     QFont big = product->font();
-    big.setPointSize(big.pointSize() + 4);
+    big.setPixelSize(18);
     big.setBold(true);
     product->setFont(big);
     product->setGeometry(144, 24, 146, 24);

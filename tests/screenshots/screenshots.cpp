@@ -70,7 +70,8 @@ int main(int argc, char** argv)
         return 1;
     TMainFrm* main = program.mainWindow();
     main->show();
-    QTest::qWaitForWindowExposed(main);
+    if (!QTest::qWaitForWindowExposed(main))
+        return 1;
 
     const char* names[] = {"1-company-info", "2-app-info", "3-sites", "4-submit", "5-site-builder"};
     for (int i = 0; i < main->PageControl1->count(); ++i) {
