@@ -11,6 +11,7 @@
 #include "platform/Cursor.h"
 #include "platform/Dialogs.h"
 #include "platform/FileError.h"
+#include "platform/HttpClient.h"
 #include "platform/IniFile.h"
 #include "profiles/AppInfoPage.h"
 #include "profiles/CompanyInfoPage.h"
@@ -52,6 +53,8 @@ TMainFrm::TMainFrm(platform::Dialogs& dialogs, platform::Clock& clock, const QSt
     HTTPTimer->setObjectName(QStringLiteral("HTTPTimer"));
     HTTPTimer->setSingleShot(true);
     HTTPTimer->setInterval(60000);
+    HTTP1 = new platform::HttpClient(this);
+    HTTP1->setObjectName(QStringLiteral("HTTP1"));
 
     expanderSource_ = std::make_unique<MainExpanderSource>(*this);
     createMenu();
@@ -383,6 +386,8 @@ void TMainFrm::getsettings()
 void TMainFrm::applyHttpSettings(quint16 port)
 {
     proxyPort_ = port;
+    HTTP1->setProxyHost(Settings.PROXY);
+    HTTP1->setProxyPort(port);
 }
 
 void TMainFrm::UseGridLinesChkClick(bool checked)
