@@ -230,6 +230,11 @@ void CurlMulti::settle()
 
 void CurlMulti::add(CURL* easy, std::function<void(CURLcode)> onDone)
 {
+    if (transfers_.contains(easy)) {
+        if (onDone)
+            onDone(CURLE_FAILED_INIT);  // already running: leave that transfer alone
+        return;
+    }
     transfers_.insert(easy, std::move(onDone));
     if (depth_ > 0) {
         outside_.push_back([this, easy] {

@@ -53,7 +53,8 @@ public:
     // Starts the transfer of an easy handle the caller owns and has set up.
     // onDone runs once, from the event loop (never inside libcurl), with the
     // transfer's result; by then the handle is out of the multi handle and
-    // may be reused or cleaned up.
+    // may be reused or cleaned up. Should libcurl refuse the handle (or it is
+    // running already), onDone runs at once with CURLE_FAILED_INIT.
     void add(CURL* easy, std::function<void(CURLcode)> onDone);
 
     // Stops a transfer; no onDone follows. A handle that is not running is

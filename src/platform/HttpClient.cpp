@@ -16,6 +16,22 @@ struct SlistDeleter {
 };
 using Slist = std::unique_ptr<curl_slist, SlistDeleter>;
 
+// libcurl refuses a URL holding blanks or control characters; a value
+// expanded into the URL ("My App") must still reach the site.
+QByteArray escapeUnsafe(const QByteArray& url)
+{
+    QByteArray out;
+    out.reserve(url.size());
+    for (const char c : url) {
+        const auto byte = static_cast<uchar>(c);
+        if (byte <= 0x20 || byte == 0x7F)
+            out += '%' + QByteArray::number(byte, 16).rightJustified(2, '0').toUpper();
+        else
+            out += c;
+    }
+    return out;
+}
+
 void append(Slist& list, const QByteArray& line)
 {
     curl_slist* grown = curl_slist_append(list.get(), line.constData());
@@ -75,7 +91,7 @@ bool HttpClient::perform(Action action)
     }
 
     curl_easy_reset(easy_);
-    const QByteArray url = text::toCp1252(url_);
+    const QByteArray url = escapeUnsafe(text::toCp1252(url_));
     const QByteArray userAgent = text::toCp1252(userAgent_);
     const QByteArray proxyHost = text::toCp1252(proxyHost_);
     curl_easy_setopt(easy_, CURLOPT_URL, url.constData());

@@ -65,7 +65,8 @@ public:
     explicit HttpClient(QObject* parent = nullptr);
     ~HttpClient() override;
 
-    // The URL goes out as Windows-1252 bytes, as the program's texts are.
+    // The URL goes out as Windows-1252 bytes, as the program's texts are;
+    // blanks and control characters in it are sent %-escaped ("%20").
     void setUrl(const QString& url) { url_ = url; }
     QString url() const { return url_; }
     // The body of post(), sent byte for byte; get() sends none.

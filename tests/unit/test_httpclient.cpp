@@ -133,7 +133,7 @@ TEST_F(HttpClientTest, PostSendsBodyContentTypeAndUserAgentAsGiven)
 TEST_F(HttpClientTest, GetSendsNeitherBodyNorContentType)
 {
     HttpClient client;
-    client.setUrl(url(QStringLiteral("/script.cgi?a=1%20b=2")));
+    client.setUrl(url(QStringLiteral("/script.cgi?a=1%20b=2&name=My App\t1")));
     client.setContentType(QStringLiteral("application/x-www-form-urlencoded"));
     client.setPostData("left over from a post");
     client.setUserAgent(QStringLiteral("PostrixWeb"));
@@ -142,7 +142,7 @@ TEST_F(HttpClientTest, GetSendsNeitherBodyNorContentType)
     const QList<QJsonObject> seen = requests();
     ASSERT_EQ(seen.size(), 1);
     EXPECT_EQ(seen[0][u"method"].toString(), QStringLiteral("GET"));
-    EXPECT_EQ(seen[0][u"path"].toString(), QStringLiteral("/script.cgi?a=1%20b=2"));
+    EXPECT_EQ(seen[0][u"path"].toString(), QStringLiteral("/script.cgi?a=1%20b=2&name=My%20App%091"));
     EXPECT_TRUE(bodyOf(seen[0]).isEmpty());
     EXPECT_FALSE(seen[0][u"headers"].toObject().contains(u"content-type"));
     EXPECT_EQ(headerOf(seen[0], "user-agent"), QStringLiteral("PostrixWeb"));
