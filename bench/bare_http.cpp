@@ -8,12 +8,13 @@ namespace bench {
 
 namespace {
 
-size_t discard(char*, size_t size, size_t count, void*) { return size * count; }
+size_t discard(char*, size_t size, size_t count, void*) {
+    return size * count;
+}
 
 } // namespace
 
-qint64 postBareHttp(const QString& url, const QByteArray& body, int count, int* failures)
-{
+qint64 postBareHttp(const QString& url, const QByteArray& body, int count, int* failures) {
     curl_global_init(CURL_GLOBAL_DEFAULT);
     CURL* easy = curl_easy_init();
     curl_slist* headers = curl_slist_append(nullptr, "Expect:");
@@ -35,8 +36,8 @@ qint64 postBareHttp(const QString& url, const QByteArray& body, int count, int* 
     clock.start();
     for (int i = 0; i < count; ++i) {
         long status = 0;
-        if (curl_easy_perform(easy) != CURLE_OK || curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status) != CURLE_OK ||
-            status < 200 || status >= 300)
+        if (curl_easy_perform(easy) != CURLE_OK ||
+            curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status) != CURLE_OK || status < 200 || status >= 300)
             ++failed;
     }
     const qint64 elapsed = clock.elapsed();

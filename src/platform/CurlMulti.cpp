@@ -10,8 +10,7 @@ namespace platform {
 
 namespace {
 
-QPointer<CurlMulti>& theInstance()
-{
+QPointer<CurlMulti>& theInstance() {
     static QPointer<CurlMulti> instance;
     return instance;
 }
@@ -31,8 +30,7 @@ private:
 
 } // namespace
 
-CurlMulti& CurlMulti::instance()
-{
+CurlMulti& CurlMulti::instance() {
     QPointer<CurlMulti>& instance = theInstance();
     if (!instance) {
         Q_ASSERT(QCoreApplication::instance());
@@ -45,8 +43,7 @@ CurlMulti& CurlMulti::instance()
     return *instance;
 }
 
-CurlMulti::CurlMulti(QObject* parent) : QObject(parent), multi_(curl_multi_init())
-{
+CurlMulti::CurlMulti(QObject* parent) : QObject(parent), multi_(curl_multi_init()) {
     curl_multi_setopt(multi_, CURLMOPT_SOCKETFUNCTION, &CurlMulti::socketCallback);
     curl_multi_setopt(multi_, CURLMOPT_SOCKETDATA, this);
     curl_multi_setopt(multi_, CURLMOPT_TIMERFUNCTION, &CurlMulti::timerCallback);
@@ -55,8 +52,7 @@ CurlMulti::CurlMulti(QObject* parent) : QObject(parent), multi_(curl_multi_init(
     connect(&timer_, &QTimer::timeout, this, &CurlMulti::onTimeout);
 }
 
-CurlMulti::~CurlMulti()
-{
+CurlMulti::~CurlMulti() {
     const QList<CURL*> running = transfers_.keys();
     transfers_.clear();
     ++depth_;
@@ -67,14 +63,12 @@ CurlMulti::~CurlMulti()
     timer_.stop();
 }
 
-int CurlMulti::socketCallback(CURL*, curl_socket_t fd, int what, void* self, void*)
-{
+int CurlMulti::socketCallback(CURL*, curl_socket_t fd, int what, void* self, void*) {
     static_cast<CurlMulti*>(self)->watchSocket(fd, what);
     return 0;
 }
 
-int CurlMulti::timerCallback(CURLM*, long ms, void* self)
-{
+int CurlMulti::timerCallback(CURLM*, long ms, void* self) {
     // Only arms the timer: libcurl must not be called from here.
     auto* multi = static_cast<CurlMulti*>(self);
     if (ms < 0)
@@ -84,8 +78,7 @@ int CurlMulti::timerCallback(CURLM*, long ms, void* self)
     return 0;
 }
 
-void CurlMulti::watchSocket(curl_socket_t fd, int what)
-{
+void CurlMulti::watchSocket(curl_socket_t fd, int what) {
     if (what == CURL_POLL_REMOVE) {
         auto it = sockets_.find(fd);
         if (it == sockets_.end())
@@ -115,8 +108,7 @@ void CurlMulti::watchSocket(curl_socket_t fd, int what)
         enableNotifiers(fd);
 }
 
-void CurlMulti::enableNotifiers(curl_socket_t fd)
-{
+void CurlMulti::enableNotifiers(curl_socket_t fd) {
     auto it = sockets_.find(fd);
     if (it == sockets_.end())
         return;
@@ -126,8 +118,7 @@ void CurlMulti::enableNotifiers(curl_socket_t fd)
         it->write->setEnabled(it->wanted & CURL_POLL_OUT);
 }
 
-void CurlMulti::onSocketReady(curl_socket_t fd, int event)
-{
+void CurlMulti::onSocketReady(curl_socket_t fd, int event) {
     if (depth_ > 0) {
         // A callback is running a nested loop: handle the socket once libcurl
         // has returned, and keep its level-triggered notifiers from spinning.
@@ -145,8 +136,7 @@ void CurlMulti::onSocketReady(curl_socket_t fd, int event)
     socketAction(fd, event);
 }
 
-void CurlMulti::onTimeout()
-{
+void CurlMulti::onTimeout() {
     if (depth_ > 0) {
         pendingTimeout_ = true;
         return;
@@ -154,8 +144,7 @@ void CurlMulti::onTimeout()
     socketAction(CURL_SOCKET_TIMEOUT, 0);
 }
 
-void CurlMulti::socketAction(curl_socket_t fd, int event)
-{
+void CurlMulti::socketAction(curl_socket_t fd, int event) {
     {
         Depth depth(depth_);
         int running = 0;
@@ -164,8 +153,7 @@ void CurlMulti::socketAction(curl_socket_t fd, int event)
     settle();
 }
 
-void CurlMulti::settle()
-{
+void CurlMulti::settle() {
     if (depth_ > 0)
         return;
     // Should a queued function or an onDone throw, the rest is done at the
@@ -173,8 +161,7 @@ void CurlMulti::settle()
     struct Resume {
         CurlMulti* multi;
         bool armed = true;
-        ~Resume()
-        {
+        ~Resume() {
             if (armed)
                 QTimer::singleShot(0, multi, [m = multi] { m->settle(); });
         }
@@ -212,7 +199,7 @@ void CurlMulti::settle()
         if (message->msg != CURLMSG_DONE)
             continue;
         CURL* easy = message->easy_handle;
-        const CURLcode result = message->data.result;  // the message dies with remove_handle
+        const CURLcode result = message->data.result; // the message dies with remove_handle
         {
             Depth depth(depth_);
             curl_multi_remove_handle(multi_, easy);
@@ -228,18 +215,17 @@ void CurlMulti::settle()
     resume.armed = false;
 }
 
-void CurlMulti::add(CURL* easy, std::function<void(CURLcode)> onDone)
-{
+void CurlMulti::add(CURL* easy, std::function<void(CURLcode)> onDone) {
     if (transfers_.contains(easy)) {
         if (onDone)
-            onDone(CURLE_FAILED_INIT);  // already running: leave that transfer alone
+            onDone(CURLE_FAILED_INIT); // already running: leave that transfer alone
         return;
     }
     transfers_.insert(easy, std::move(onDone));
     if (depth_ > 0) {
         outside_.push_back([this, easy] {
             if (!transfers_.contains(easy))
-                return;  // removed before it could start
+                return; // removed before it could start
             Depth depth(depth_);
             curl_multi_add_handle(multi_, easy);
         });
@@ -262,14 +248,13 @@ void CurlMulti::add(CURL* easy, std::function<void(CURLcode)> onDone)
     settle();
 }
 
-void CurlMulti::remove(CURL* easy)
-{
+void CurlMulti::remove(CURL* easy) {
     if (!transfers_.remove(easy))
         return;
     if (depth_ > 0) {
         outside_.push_back([this, easy] {
             if (transfers_.contains(easy))
-                return;  // added again meanwhile
+                return; // added again meanwhile
             Depth depth(depth_);
             curl_multi_remove_handle(multi_, easy);
         });
@@ -279,27 +264,24 @@ void CurlMulti::remove(CURL* easy)
         Depth depth(depth_);
         curl_multi_remove_handle(multi_, easy);
     }
-    settle();  // trace lines a client queued while its connection closed
+    settle(); // trace lines a client queued while its connection closed
 }
 
-void CurlMulti::runOutside(std::function<void()> fn)
-{
+void CurlMulti::runOutside(std::function<void()> fn) {
     if (depth_ > 0)
         outside_.push_back(std::move(fn));
     else
         fn();
 }
 
-BlockingTransfer::~BlockingTransfer()
-{
+BlockingTransfer::~BlockingTransfer() {
     if (running_ && !done_)
         CurlMulti::instance().remove(easy_);
 }
 
-CURLcode BlockingTransfer::run()
-{
+CURLcode BlockingTransfer::run() {
     if (done_)
-        return result_;  // stopped before it started
+        return result_; // stopped before it started
     running_ = true;
     CurlMulti::instance().add(easy_, [this](CURLcode code) {
         if (done_)
@@ -314,8 +296,7 @@ CURLcode BlockingTransfer::run()
     return result_;
 }
 
-void BlockingTransfer::stop(CURLcode code)
-{
+void BlockingTransfer::stop(CURLcode code) {
     if (done_)
         return;
     stopped_ = true;

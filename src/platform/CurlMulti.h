@@ -75,7 +75,7 @@ private:
     struct Socket {
         QSocketNotifier* read = nullptr;
         QSocketNotifier* write = nullptr;
-        int wanted = 0;  // CURL_POLL_IN / OUT / INOUT as libcurl last asked
+        int wanted = 0; // CURL_POLL_IN / OUT / INOUT as libcurl last asked
     };
 
     static int socketCallback(CURL* easy, curl_socket_t fd, int what, void* self, void* socketData);
@@ -91,8 +91,8 @@ private:
     QTimer timer_;
     QHash<curl_socket_t, Socket> sockets_;
     QHash<CURL*, std::function<void(CURLcode)>> transfers_;
-    std::deque<std::function<void()>> outside_;   // queued by runOutside() while inside libcurl
-    std::deque<curl_socket_t> pendingSockets_;    // readiness seen while inside libcurl
+    std::deque<std::function<void()>> outside_; // queued by runOutside() while inside libcurl
+    std::deque<curl_socket_t> pendingSockets_;  // readiness seen while inside libcurl
     bool pendingTimeout_ = false;
     int depth_ = 0;
 };

@@ -18,8 +18,7 @@ using Slist = std::unique_ptr<curl_slist, SlistDeleter>;
 
 // libcurl refuses a URL holding blanks or control characters; a value
 // expanded into the URL ("My App") must still reach the site.
-QByteArray escapeUnsafe(const QByteArray& url)
-{
+QByteArray escapeUnsafe(const QByteArray& url) {
     QByteArray out;
     out.reserve(url.size());
     for (const char c : url) {
@@ -32,8 +31,7 @@ QByteArray escapeUnsafe(const QByteArray& url)
     return out;
 }
 
-void append(Slist& list, const QByteArray& line)
-{
+void append(Slist& list, const QByteArray& line) {
     curl_slist* grown = curl_slist_append(list.get(), line.constData());
     if (grown) {
         (void)list.release();
@@ -43,30 +41,30 @@ void append(Slist& list, const QByteArray& line)
 
 } // namespace
 
-HttpClient::HttpClient(QObject* parent) : QObject(parent), easy_(curl_easy_init())
-{
-    CurlMulti::instance();  // also initialises libcurl before its first use
+HttpClient::HttpClient(QObject* parent) : QObject(parent), easy_(curl_easy_init()) {
+    CurlMulti::instance(); // also initialises libcurl before its first use
 }
 
-HttpClient::~HttpClient()
-{
+HttpClient::~HttpClient() {
     if (transfer_)
         transfer_->stop();
     curl_easy_cleanup(easy_);
 }
 
-bool HttpClient::get() { return perform(Action::Get); }
+bool HttpClient::get() {
+    return perform(Action::Get);
+}
 
-bool HttpClient::post() { return perform(Action::Post); }
+bool HttpClient::post() {
+    return perform(Action::Post);
+}
 
-void HttpClient::idle()
-{
+void HttpClient::idle() {
     if (transfer_)
         transfer_->stop(static_cast<CURLcode>(StoppedErrorCode));
 }
 
-bool HttpClient::perform(Action action)
-{
+bool HttpClient::perform(Action action) {
     if (action_ != Action::Idle)
         return false;
 
@@ -201,8 +199,7 @@ bool HttpClient::perform(Action action)
 
 // Events found inside libcurl's callbacks go out once libcurl has returned;
 // a slot that throws ends the request, and get()/post() rethrow.
-void HttpClient::deliver(std::function<void()> event)
-{
+void HttpClient::deliver(std::function<void()> event) {
     CurlMulti::instance().runOutside([self = QPointer<HttpClient>(this), event = std::move(event)] {
         if (!self || !self->transfer_ || self->transfer_->wasStopped() || self->slotError_)
             return;
@@ -218,35 +215,31 @@ void HttpClient::deliver(std::function<void()> event)
     });
 }
 
-int HttpClient::prereqCallback(void* self, char*, char*, int, int)
-{
+int HttpClient::prereqCallback(void* self, char*, char*, int, int) {
     auto* client = static_cast<HttpClient*>(self);
     client->connected_ = true;
     client->deliver([client] { emit client->connected(0, QStringLiteral("OK")); });
     return CURL_PREREQFUNC_OK;
 }
 
-size_t HttpClient::headerCallback(char* data, size_t size, size_t count, void* self)
-{
+size_t HttpClient::headerCallback(char* data, size_t size, size_t count, void* self) {
     static_cast<HttpClient*>(self)->onHeaderLine(data, size * count);
     return size * count;
 }
 
-size_t HttpClient::writeCallback(char* data, size_t size, size_t count, void* self)
-{
+size_t HttpClient::writeCallback(char* data, size_t size, size_t count, void* self) {
     return static_cast<HttpClient*>(self)->onBody(data, size * count);
 }
 
-void HttpClient::onHeaderLine(const char* data, size_t size)
-{
+void HttpClient::onHeaderLine(const char* data, size_t size) {
     const QByteArray line = QByteArray(data, static_cast<qsizetype>(size)).trimmed();
     if (line.startsWith("HTTP/")) {
         // "HTTP/1.1 302 Found": a later status line (after a 100 Continue or a
         // proxy's tunnel answer) replaces an earlier one.
         const qsizetype codeStart = line.indexOf(' ');
         const qsizetype codeEnd = codeStart < 0 ? -1 : line.indexOf(' ', codeStart + 1);
-        const QByteArray code = codeStart < 0 ? QByteArray()
-                                              : line.mid(codeStart + 1, codeEnd < 0 ? -1 : codeEnd - codeStart - 1);
+        const QByteArray code =
+            codeStart < 0 ? QByteArray() : line.mid(codeStart + 1, codeEnd < 0 ? -1 : codeEnd - codeStart - 1);
         status_ = code.toInt();
         reason_ = codeEnd < 0 ? QString() : QString::fromLatin1(line.mid(codeEnd + 1)).trimmed();
         if (!started_) {
@@ -263,8 +256,7 @@ void HttpClient::onHeaderLine(const char* data, size_t size)
     deliver([this, field, value] { emit header(field, value); });
 }
 
-size_t HttpClient::onBody(const char* data, size_t size)
-{
+size_t HttpClient::onBody(const char* data, size_t size) {
     if (slotError_)
         return CURL_WRITEFUNC_ERROR;
     if (file_ && status_ < 300) {

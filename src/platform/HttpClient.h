@@ -102,9 +102,9 @@ public:
 
     // Outcome of the last request.
     bool succeeded() const { return succeeded_; }
-    int statusCode() const { return status_; }  // 0 when no status line came
+    int statusCode() const { return status_; } // 0 when no status line came
     QString reasonPhrase() const { return reason_; }
-    int errorCode() const { return errorCode_; }  // 0 after success
+    int errorCode() const { return errorCode_; } // 0 after success
     QString errorText() const { return errorText_; }
 
 signals:
@@ -137,7 +137,7 @@ private:
     int timeout_ = 0;
 
     Action action_ = Action::Idle;
-    BlockingTransfer* transfer_ = nullptr;  // set while get()/post() wait
+    BlockingTransfer* transfer_ = nullptr; // set while get()/post() wait
     std::unique_ptr<QSaveFile> file_;
     bool fileFailed_ = false;
     std::exception_ptr slotError_;

@@ -23,8 +23,7 @@ namespace {
 
 // Everything a client reports, in order.
 struct Events {
-    explicit Events(HttpClient& client)
-    {
+    explicit Events(HttpClient& client) {
         QObject::connect(&client, &HttpClient::connected, &client, [this](int code, const QString& text) {
             order << QStringLiteral("connected");
             connectedWith = {code, text};
@@ -52,7 +51,7 @@ struct Events {
         });
     }
 
-    QStringList order;  // runs of header and transfer events count once
+    QStringList order; // runs of header and transfer events count once
     QPair<int, QString> connectedWith;
     QHash<QString, QString> headers;
     QList<qint64> counts;
@@ -63,29 +62,25 @@ struct Events {
 
 class HttpClientTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
+    static void SetUpTestSuite() {
         dir_ = new QTemporaryDir;
         QDir().mkpath(dir_->filePath(QStringLiteral("files")));
         server_ = new ServerProcess;
-        ASSERT_TRUE(server_->start(QStringLiteral("http_server.py"),
-                                   {logPath(), dir_->filePath(QStringLiteral("files"))}))
+        ASSERT_TRUE(
+            server_->start(QStringLiteral("http_server.py"), {logPath(), dir_->filePath(QStringLiteral("files"))}))
             << server_->error().toStdString();
     }
-    static void TearDownTestSuite()
-    {
+    static void TearDownTestSuite() {
         delete server_;
         delete dir_;
     }
     void SetUp() override { QFile::remove(logPath()); }
 
     static QString logPath() { return dir_->filePath(QStringLiteral("requests.log")); }
-    static QString url(const QString& path)
-    {
+    static QString url(const QString& path) {
         return QStringLiteral("http://127.0.0.1:%1%2").arg(server_->port()).arg(path);
     }
-    static QList<QJsonObject> requests()
-    {
+    static QList<QJsonObject> requests() {
         QList<QJsonObject> list;
         QFile log(logPath());
         if (log.open(QIODevice::ReadOnly))
@@ -97,8 +92,7 @@ protected:
         return list;
     }
     static QByteArray bodyOf(const QJsonObject& request) { return request[u"body"].toString().toLatin1(); }
-    static QString headerOf(const QJsonObject& request, const char* name)
-    {
+    static QString headerOf(const QJsonObject& request, const char* name) {
         return request[u"headers"].toObject()[QLatin1String(name)].toString();
     }
 
@@ -109,8 +103,7 @@ protected:
 ServerProcess* HttpClientTest::server_ = nullptr;
 QTemporaryDir* HttpClientTest::dir_ = nullptr;
 
-TEST_F(HttpClientTest, PostSendsBodyContentTypeAndUserAgentAsGiven)
-{
+TEST_F(HttpClientTest, PostSendsBodyContentTypeAndUserAgentAsGiven) {
     // Binary and non-ASCII bytes, CR LF and a literal %20 all go out untouched.
     const QByteArray body("a=1\r\nb=2%20c&d=\xE9\x00z", 19);
     HttpClient client;
@@ -130,8 +123,7 @@ TEST_F(HttpClientTest, PostSendsBodyContentTypeAndUserAgentAsGiven)
     EXPECT_EQ(headerOf(seen[0], "user-agent"), QStringLiteral("devSoft's ipwHTTP Component V1.0"));
 }
 
-TEST_F(HttpClientTest, GetSendsNeitherBodyNorContentType)
-{
+TEST_F(HttpClientTest, GetSendsNeitherBodyNorContentType) {
     HttpClient client;
     client.setUrl(url(QStringLiteral("/script.cgi?a=1%20b=2&name=My App\t1")));
     client.setContentType(QStringLiteral("application/x-www-form-urlencoded"));
@@ -148,16 +140,15 @@ TEST_F(HttpClientTest, GetSendsNeitherBodyNorContentType)
     EXPECT_EQ(headerOf(seen[0], "user-agent"), QStringLiteral("PostrixWeb"));
 }
 
-TEST_F(HttpClientTest, BodyArrivesInSeveralTransferEventsInOrder)
-{
+TEST_F(HttpClientTest, BodyArrivesInSeveralTransferEventsInOrder) {
     HttpClient client;
     Events events(client);
     client.setUrl(url(QStringLiteral("/chunks?n=5&size=1000&ms=60")));
     ASSERT_TRUE(client.get()) << client.errorText().toStdString();
 
-    EXPECT_EQ(events.order, (QStringList{QStringLiteral("connected"), QStringLiteral("start"), QStringLiteral("header"),
-                                         QStringLiteral("transfer"), QStringLiteral("end"),
-                                         QStringLiteral("disconnected")}));
+    EXPECT_EQ(events.order,
+              (QStringList{QStringLiteral("connected"), QStringLiteral("start"), QStringLiteral("header"),
+                           QStringLiteral("transfer"), QStringLiteral("end"), QStringLiteral("disconnected")}));
     EXPECT_EQ(events.connectedWith, qMakePair(0, QStringLiteral("OK")));
     EXPECT_EQ(events.disconnectedCode, 0);
     EXPECT_EQ(events.headers.value(QStringLiteral("content-length")), QStringLiteral("5000"));
@@ -170,8 +161,7 @@ TEST_F(HttpClientTest, BodyArrivesInSeveralTransferEventsInOrder)
     EXPECT_TRUE(client.succeeded());
 }
 
-TEST_F(HttpClientTest, StatusOf300OrMoreIsTheErrorWithCodeAndReason)
-{
+TEST_F(HttpClientTest, StatusOf300OrMoreIsTheErrorWithCodeAndReason) {
     const struct {
         const char* path;
         int status;
@@ -201,8 +191,7 @@ TEST_F(HttpClientTest, StatusOf300OrMoreIsTheErrorWithCodeAndReason)
     }
 }
 
-TEST_F(HttpClientTest, NetworkFailuresGiveTheTransferError)
-{
+TEST_F(HttpClientTest, NetworkFailuresGiveTheTransferError) {
     QTcpServer probe;
     ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
     const QString refused = QStringLiteral("http://127.0.0.1:%1/").arg(probe.serverPort());
@@ -238,8 +227,7 @@ TEST_F(HttpClientTest, NetworkFailuresGiveTheTransferError)
     }
 }
 
-TEST_F(HttpClientTest, IdleDuringTheWaitStopsTheRequestPromptly)
-{
+TEST_F(HttpClientTest, IdleDuringTheWaitStopsTheRequestPromptly) {
     // From a timer while the server says nothing, and from the client's own
     // transfer event while the body still flows.
     for (const bool fromTransfer : {false, true}) {
@@ -275,8 +263,7 @@ TEST_F(HttpClientTest, IdleDuringTheWaitStopsTheRequestPromptly)
     }
 }
 
-TEST_F(HttpClientTest, ProxySettingDecidesAloneWhetherAProxyIsUsed)
-{
+TEST_F(HttpClientTest, ProxySettingDecidesAloneWhetherAProxyIsUsed) {
     // The test server answers proxied requests too and records the absolute URI.
     const QByteArray viaServer = QStringLiteral("http://127.0.0.1:%1/").arg(server_->port()).toLatin1();
     qputenv("http_proxy", viaServer);
@@ -302,8 +289,7 @@ TEST_F(HttpClientTest, ProxySettingDecidesAloneWhetherAProxyIsUsed)
     EXPECT_EQ(seen[1][u"path"].toString(), QStringLiteral("/direct"));
 }
 
-TEST_F(HttpClientTest, LargeBodiesBothWays)
-{
+TEST_F(HttpClientTest, LargeBodiesBothWays) {
     HttpClient client;
     QByteArray big(3 << 20, 'q');
     big[0] = 'x';
@@ -337,8 +323,7 @@ TEST_F(HttpClientTest, LargeBodiesBothWays)
     EXPECT_GT(blocks, 100);
 }
 
-TEST_F(HttpClientTest, LocalFileGetsOnlyTheBodyOfASuccessfulAnswer)
-{
+TEST_F(HttpClientTest, LocalFileGetsOnlyTheBodyOfASuccessfulAnswer) {
     const QByteArray archive = QByteArray("PK\x03\x04", 4) + QByteArray(70000, '\x01');
     {
         QFile file(dir_->filePath(QStringLiteral("files/pxsites.zip")));
@@ -372,8 +357,7 @@ TEST_F(HttpClientTest, LocalFileGetsOnlyTheBodyOfASuccessfulAnswer)
     EXPECT_EQ(client.action(), HttpClient::Action::Idle);
 }
 
-TEST_F(HttpClientTest, ExceptionInASlotEndsTheRequestAndComesOutOfTheCall)
-{
+TEST_F(HttpClientTest, ExceptionInASlotEndsTheRequestAndComesOutOfTheCall) {
     HttpClient client;
     int transfers = 0;
     QObject::connect(&client, &HttpClient::transfer, &client, [&transfers] {
@@ -389,8 +373,7 @@ TEST_F(HttpClientTest, ExceptionInASlotEndsTheRequestAndComesOutOfTheCall)
     EXPECT_EQ(client.action(), HttpClient::Action::Idle);
 }
 
-TEST_F(HttpClientTest, RequestsStartedInsideAnotherRequestsWait)
-{
+TEST_F(HttpClientTest, RequestsStartedInsideAnotherRequestsWait) {
     // A slot running during the wait may make its own blocking request; the
     // outer one carries on afterwards. A second call on the busy client is refused.
     HttpClient outer;
@@ -405,7 +388,7 @@ TEST_F(HttpClientTest, RequestsStartedInsideAnotherRequestsWait)
         innerOk = inner.get();
         busyRefused = !outer.post();
     });
-    QTimer guard;  // a wait that can no longer progress fails instead of hanging
+    QTimer guard; // a wait that can no longer progress fails instead of hanging
     guard.setSingleShot(true);
     QObject::connect(&guard, &QTimer::timeout, &outer, [&] {
         inner.idle();
