@@ -18,8 +18,7 @@ namespace {
 const QColor Navy(0x00, 0x00, 0x80);
 const QColor Violet(0x40, 0x00, 0x80);
 
-QImage drawLogo()
-{
+QImage drawLogo() {
     QImage image(180, 60, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter p(&image);
@@ -77,8 +76,7 @@ QImage drawLogo()
 
 // The summary page tiles this picture: a soft band down the left side behind
 // the empty first column of its table, a thin rule, and a plain page.
-QImage drawBackground()
-{
+QImage drawBackground() {
     const int width = 2560;
     const int height = 32;
     QImage image(width, height, QImage::Format_RGB32);
@@ -102,8 +100,7 @@ QImage drawBackground()
     return image;
 }
 
-bool save(const QImage& image, const QString& path)
-{
+bool save(const QImage& image, const QString& path) {
     if (image.save(path, "JPEG", 92))
         return true;
     std::fprintf(stderr, "Cannot write %s\n", qPrintable(path));
@@ -112,8 +109,7 @@ bool save(const QImage& image, const QString& path)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);

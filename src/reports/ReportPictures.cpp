@@ -6,12 +6,13 @@
 
 // The resources live in the static program library, whose initialiser the
 // linker would drop unless something refers to it.
-static void initReportResources() { Q_INIT_RESOURCE(reports); }
+static void initReportResources() {
+    Q_INIT_RESOURCE(reports);
+}
 
 namespace reports {
 
-void writeMissingPictures(const QString& imagesDir)
-{
+void writeMissingPictures(const QString& imagesDir) {
     initReportResources();
     for (const QString& name : {QStringLiteral("pxsr.jpg"), QStringLiteral("back.jpg")}) {
         const QString target = imagesDir + name;

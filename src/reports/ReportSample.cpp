@@ -25,8 +25,7 @@ const QStringList SampleResponse = {
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s PROGRAM_FOLDER\n", argv[0]);

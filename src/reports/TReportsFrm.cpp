@@ -8,9 +8,13 @@
 
 namespace {
 
-QString L(const char* text) { return QString::fromLatin1(text); }
+QString L(const char* text) {
+    return QString::fromLatin1(text);
+}
 
-QString quoted(const QString& text) { return QLatin1Char('"') + text + QLatin1Char('"'); }
+QString quoted(const QString& text) {
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
 
 // A report page may carry a site's answer as it came; it must not run any
 // script in a page opened from the local disk. Pictures and styles still load.
@@ -21,33 +25,42 @@ const char* const FooterNotice = "Report written by Postrix, the software submis
 
 } // namespace
 
-QString ReportFileLink(const QString& path)
-{
+QString ReportFileLink(const QString& path) {
     QString link = QStringLiteral("file://");
     link.reserve(path.size() + 8);
     for (const QChar c : path) {
         switch (c.unicode()) {
-        case '%': link += QLatin1String("%25"); break;
-        case '#': link += QLatin1String("%23"); break;
-        case '?': link += QLatin1String("%3F"); break;
-        case '"': link += QLatin1String("%22"); break;
-        default: link += c;
+        case '%':
+            link += QLatin1String("%25");
+            break;
+        case '#':
+            link += QLatin1String("%23");
+            break;
+        case '?':
+            link += QLatin1String("%3F");
+            break;
+        case '"':
+            link += QLatin1String("%22");
+            break;
+        default:
+            link += c;
         }
     }
     return link;
 }
 
 TReportsFrm::TReportsFrm(QString reportsDir, QString imagesDir, const platform::Clock& clock)
-    : reportsDir_(std::move(reportsDir)), imagesDir_(std::move(imagesDir)), clock_(clock)
-{
+    : reportsDir_(std::move(reportsDir)), imagesDir_(std::move(imagesDir)), clock_(clock) {}
+
+QString TReportsFrm::currentDate() const {
+    return platform::shortDate(clock_.now().date());
 }
 
-QString TReportsFrm::currentDate() const { return platform::shortDate(clock_.now().date()); }
+QString TReportsFrm::currentTime() const {
+    return platform::longTime(clock_.now().time());
+}
 
-QString TReportsFrm::currentTime() const { return platform::longTime(clock_.now().time()); }
-
-void TReportsFrm::BeginRun(const QString& appName)
-{
+void TReportsFrm::BeginRun(const QString& appName) {
     appName_ = appName;
     const QDateTime start = clock_.now();
     RunDate = platform::shortDate(start.date());
@@ -78,8 +91,7 @@ void TReportsFrm::BeginRun(const QString& appName)
     FinalSubsList.clear();
 }
 
-QStringList TReportsFrm::pageHeading(const QString& heading) const
-{
+QStringList TReportsFrm::pageHeading(const QString& heading) const {
     return {
         L("<p><img src=") + LogoRef + L(" alt=\".jpg\"") + L(" WIDTH=\"180\" HEIGHT=\"60\"></p>"),
         L("<table border=\"0\" cellpadding=\"2\" width=\"581\" cellspacing=\"0\">"),
@@ -89,11 +101,13 @@ QStringList TReportsFrm::pageHeading(const QString& heading) const
             heading + L("</strong></font></td>"),
         L("  </tr>"),
         L("  <tr>"),
-        L("    <td width=\"287\" align=\"right\"><font face=\"Arial\" color=\"#000080\"><small>Date:</small></font></td>"),
+        L("    <td width=\"287\" align=\"right\"><font face=\"Arial\" "
+          "color=\"#000080\"><small>Date:</small></font></td>"),
         L("    <td width=\"290\"><small><font face=\"Arial\">") + currentDate() + L("</font></small></td>"),
         L("  </tr>"),
         L("  <tr>"),
-        L("    <td width=\"287\" align=\"right\"><font face=\"Arial\" color=\"#000080\"><small>Time:</small></font></td>"),
+        L("    <td width=\"287\" align=\"right\"><font face=\"Arial\" "
+          "color=\"#000080\"><small>Time:</small></font></td>"),
         L("    <td width=\"290\"><small><font face=\"Arial\">") + currentTime() + L("</font></small></td>"),
         L("  </tr>"),
         L("  <tr>"),
@@ -102,39 +116,36 @@ QStringList TReportsFrm::pageHeading(const QString& heading) const
         L("    <td width=\"290\"><small><font face=\"Arial\">") + appName_ + L("</font></small></td>"),
         L("  </tr>"),
         L("  <tr>"),
-        L("    <td width=\"577\" colspan=\"2\" bgcolor=\"#000080\"><p align=\"right\"><a href=") + quoted(MainReportUrl) +
-            L("><font face=\"Arial\" color=\"#FFFFFF\"><strong>&lt;&lt;"),
+        L("    <td width=\"577\" colspan=\"2\" bgcolor=\"#000080\"><p align=\"right\"><a href=") +
+            quoted(MainReportUrl) + L("><font face=\"Arial\" color=\"#FFFFFF\"><strong>&lt;&lt;"),
         L("Back to Main</strong></font></a></td>"),
         L("  </tr>"),
         L("</table>"),
     };
 }
 
-QString TReportsFrm::footerLine() const
-{
+// Lines 1 to 5 of a site or log page, with the script ban in the head.
+QStringList TReportsFrm::pageHead(const QString& title) {
+    QStringList lines;
+    lines << L("<html>") << L("<head>") << title << L(SecurityPolicyLine) << L("</head>")
+          << L("<body leftmargin=\"0\" bgcolor=\"#FFFFFF\">");
+    return lines;
+}
+
+QString TReportsFrm::footerLine() const {
     return L("<p><small><font face=\"Arial\" color=\"#400080\">") + FooterText + L("</font></small></p>");
 }
 
-void TReportsFrm::BeginPage(const QString& path)
-{
-    XferMemo = {
-        L("<html>"),
-        L("<head>"),
-        L("<title>") + path + L(" </title>"),
-        L(SecurityPolicyLine),
-        L("</head>"),
-        L("<body leftmargin=\"0\" bgcolor=\"#FFFFFF\">"),
-    };
+void TReportsFrm::BeginPage(const QString& path) {
+    XferMemo = pageHead(L("<title>") + path + L(" </title>"));
     XferMemo += pageHeading(CurrentSite + path + L(" Log:"));
 }
 
-void TReportsFrm::AddPageLine(const QString& text)
-{
+void TReportsFrm::AddPageLine(const QString& text) {
     XferMemo << L("<p><small><font face=\"Arial\">[") + currentTime() + L("] - ") + text + L("</font></small></p>");
 }
 
-void TReportsFrm::EndPage(const QString& path, const QString& site, const QStringList& httpResponse)
-{
+void TReportsFrm::EndPage(const QString& path, const QString& site, const QStringList& httpResponse) {
     if (path == L("HTTP"))
         XferMemo += httpResponse;
     XferMemo << L(" ") << footerLine() << L("</body>") << L("</html>");
@@ -143,23 +154,14 @@ void TReportsFrm::EndPage(const QString& path, const QString& site, const QStrin
     FinalSubsList << site + QLatin1Char(' ') + path.toUpper() + EntrySeparator + ReportFileLink(file);
 }
 
-void TReportsFrm::FinishRun(const QStringList& logLines)
-{
+void TReportsFrm::FinishRun(const QStringList& logLines) {
     TimeCompleted = currentTime();
     writeLogPage(logLines);
     writeSummaryPage();
 }
 
-void TReportsFrm::writeLogPage(const QStringList& logLines)
-{
-    QStringList page = {
-        L("<html>"),
-        L("<head>"),
-        L("<title>") + appName_ + L(" Log File </title>"),
-        L(SecurityPolicyLine),
-        L("</head>"),
-        L("<body leftmargin=\"0\" bgcolor=\"#FFFFFF\">"),
-    };
+void TReportsFrm::writeLogPage(const QStringList& logLines) {
+    QStringList page = pageHead(L("<title>") + appName_ + L(" Log File </title>"));
     page += pageHeading(appName_ + L(" Log:"));
     for (const QString& line : logLines)
         page << L("<p><small><font face=\"Arial\">[") + currentTime() + L("] - ") + line + L("</font></small></p>");
@@ -167,8 +169,7 @@ void TReportsFrm::writeLogPage(const QStringList& logLines)
     save(LogReportFile, page);
 }
 
-void TReportsFrm::writeSummaryPage()
-{
+void TReportsFrm::writeSummaryPage() {
     const QStringList spacerRow = {
         L("  <tr>"),
         L("    <td width=\"154\"></td>"),
@@ -288,8 +289,7 @@ void TReportsFrm::writeSummaryPage()
     save(MainReportFile, page);
 }
 
-void TReportsFrm::save(const QString& file, const QStringList& lines) const
-{
+void TReportsFrm::save(const QString& file, const QStringList& lines) const {
     try {
         platform::files::writeFileAtomic(file, platform::text::toCp1252(platform::text::joinLines(lines)));
     } catch (const platform::FileError&) {

@@ -45,15 +45,15 @@ public:
     QString AppName() const { return appName_; }
 
     // The writer's state, as the run and the summary use it.
-    QString LogoRef;        // "<link of pxsr.jpg>", quotes included
-    QString BackgroundRef;  // "<link of back.jpg>", quotes included
-    QString AppReportDir;   // ReportsDir + application name
-    QString RunReportDir;   // AppReportDir + "/" + run stamp
+    QString LogoRef;       // "<link of pxsr.jpg>", quotes included
+    QString BackgroundRef; // "<link of back.jpg>", quotes included
+    QString AppReportDir;  // ReportsDir + application name
+    QString RunReportDir;  // AppReportDir + "/" + run stamp
     QString MainReportUrl;
     QString MainReportFile;
     QString LogReportUrl;
     QString LogReportFile;
-    QString CurrentSite;    // set by the run before a site's first page
+    QString CurrentSite; // set by the run before a site's first page
     QString FooterText;
     QString RunDate;
     QString TimeStarted;
@@ -61,8 +61,8 @@ public:
     qint32 SucceededCount = 0;
     qint32 FailedCount = 0;
 
-    QStringList XferMemo;       // lines of the page being built
-    QStringList FinalSubsList;  // label + "±" + link, one per page written
+    QStringList XferMemo;      // lines of the page being built
+    QStringList FinalSubsList; // label + "±" + link, one per page written
 
     static constexpr QChar EntrySeparator = QChar(0xB1);
 
@@ -72,6 +72,7 @@ private:
     // Lines 6 to 27 of every site and log page: logo, heading, date, time,
     // application, back link.
     QStringList pageHeading(const QString& heading) const;
+    static QStringList pageHead(const QString& title);
     QString footerLine() const;
     void save(const QString& file, const QStringList& lines) const;
     void writeLogPage(const QStringList& logLines);

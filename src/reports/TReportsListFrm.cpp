@@ -17,8 +17,7 @@ const QString NoReportsText = QStringLiteral("No Reports Found");
 } // namespace
 
 TReportsListFrm::TReportsListFrm(QString reportsDir, platform::Dialogs& dialogs, QWidget* parent)
-    : QDialog(parent), reportsDir_(std::move(reportsDir)), dialogs_(dialogs)
-{
+    : QDialog(parent), reportsDir_(std::move(reportsDir)), dialogs_(dialogs) {
     setObjectName(QStringLiteral("TReportsListFrm"));
     setWindowTitle(QStringLiteral("Submission Reports"));
 
@@ -59,8 +58,7 @@ TReportsListFrm::TReportsListFrm(QString reportsDir, platform::Dialogs& dialogs,
     FormCreate();
 }
 
-void TReportsListFrm::ShowReports(const QString& reportsDir, platform::Dialogs& dialogs, QWidget* parent)
-{
+void TReportsListFrm::ShowReports(const QString& reportsDir, platform::Dialogs& dialogs, QWidget* parent) {
     TReportsListFrm form(reportsDir, dialogs, parent);
     if (form.NoReports()) {
         dialogs.beep();
@@ -70,24 +68,23 @@ void TReportsListFrm::ShowReports(const QString& reportsDir, platform::Dialogs& 
     dialogs.runModal(form);
 }
 
-void TReportsListFrm::FormCreate()
-{
+void TReportsListFrm::FormCreate() {
     noReports_ = false;
     if (listFolder(reportsDir_) == 0)
         noReports_ = true;
     atRunLevel_ = false;
 }
 
-void TReportsListFrm::FormShow() { selectFirst(); }
+void TReportsListFrm::FormShow() {
+    selectFirst();
+}
 
-void TReportsListFrm::showEvent(QShowEvent* event)
-{
+void TReportsListFrm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     FormShow();
 }
 
-void TReportsListFrm::GoBtnClick()
-{
+void TReportsListFrm::GoBtnClick() {
     const QString name = selectedName();
     if (name.isEmpty())
         return;
@@ -115,16 +112,14 @@ void TReportsListFrm::GoBtnClick()
     selectFirst();
 }
 
-void TReportsListFrm::UpBtnClick()
-{
+void TReportsListFrm::UpBtnClick() {
     atRunLevel_ = false;
     UpBtn->setEnabled(false);
     listApplications();
     selectFirst();
 }
 
-void TReportsListFrm::DeleteBtnClick()
-{
+void TReportsListFrm::DeleteBtnClick() {
     const QString name = selectedName();
     if (RepListBox->count() == 0 || name.isEmpty())
         return;
@@ -136,7 +131,7 @@ void TReportsListFrm::DeleteBtnClick()
         if (listFolder(reportsDir_ + selectedApp_) > 0)
             selectFirst();
         else
-            UpBtnClick();  // the application folder stays, even when empty
+            UpBtnClick(); // the application folder stays, even when empty
         return;
     }
     dialogs_.beep();
@@ -155,8 +150,7 @@ void TReportsListFrm::DeleteBtnClick()
         reject();
 }
 
-int TReportsListFrm::listFolder(const QString& folder)
-{
+int TReportsListFrm::listFolder(const QString& folder) {
     RepListBox->clear();
     for (const platform::files::Entry& entry : platform::files::listDirectory(folder)) {
         if (entry.isDirectory)
@@ -165,22 +159,21 @@ int TReportsListFrm::listFolder(const QString& folder)
     return RepListBox->count();
 }
 
-void TReportsListFrm::listApplications() { listFolder(reportsDir_); }
+void TReportsListFrm::listApplications() {
+    listFolder(reportsDir_);
+}
 
-void TReportsListFrm::selectFirst()
-{
+void TReportsListFrm::selectFirst() {
     if (RepListBox->count() > 0)
         RepListBox->setCurrentRow(0);
 }
 
-QString TReportsListFrm::selectedName() const
-{
+QString TReportsListFrm::selectedName() const {
     const QListWidgetItem* item = RepListBox->currentItem();
     return item && item->isSelected() ? item->text() : QString();
 }
 
-void TReportsListFrm::removeFolder(const QString& folder)
-{
+void TReportsListFrm::removeFolder(const QString& folder) {
     // Failures are ignored: a locked file or a sub-folder keeps the folder,
     // and it shows up again in the next listing.
     for (const platform::files::Entry& entry : platform::files::listDirectory(folder)) {

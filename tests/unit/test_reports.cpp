@@ -17,26 +17,23 @@
 
 namespace {
 
-const QString Site = QStringLiteral("Caf\u00e9 & <Soft>");  // HTML-special and non-ASCII, stands unescaped
+const QString Site = QStringLiteral("Caf\u00e9 & <Soft>"); // HTML-special and non-ASCII, stands unescaped
 
-QByteArray readBytes(const QString& path)
-{
+QByteArray readBytes(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
 }
 
-QStringList subfolders(const QString& path)
-{
+QStringList subfolders(const QString& path) {
     return QDir(path).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 // A program folder with its reports and images folders and a writer on a
 // fixed clock.
 struct ReportRun {
-    explicit ReportRun(const QDateTime& start) : clock(start), writer(reportsDir(), imagesDir(), clock)
-    {
+    explicit ReportRun(const QDateTime& start) : clock(start), writer(reportsDir(), imagesDir(), clock) {
         QDir().mkpath(reportsDir());
         QDir().mkpath(imagesDir());
     }
@@ -45,8 +42,7 @@ struct ReportRun {
 
     // The expected file with its placeholders filled in: the program folder,
     // the run date and the times of the run's three moments.
-    QByteArray expected(const QString& fixture, const QMap<QString, QDateTime>& times) const
-    {
+    QByteArray expected(const QString& fixture, const QMap<QString, QDateTime>& times) const {
         QByteArray bytes = readBytes(QStringLiteral(POSTRIX_TEST_FIXTURES "/reports/") + fixture);
         EXPECT_FALSE(bytes.isEmpty()) << qPrintable(fixture);
         bytes.replace("@HOME@", platform::text::toCp1252(home.path()));
@@ -61,16 +57,14 @@ struct ReportRun {
     TReportsFrm writer;
 };
 
-void expectSameFile(const QString& actualPath, const QByteArray& expected)
-{
+void expectSameFile(const QString& actualPath, const QByteArray& expected) {
     const QByteArray actual = readBytes(actualPath);
     EXPECT_EQ(actual.toStdString(), expected.toStdString()) << qPrintable(actualPath);
 }
 
 } // namespace
 
-TEST(ReportWriter, SiteOnAllThreePathsGivesThreePagesLogAndSummary)
-{
+TEST(ReportWriter, SiteOnAllThreePathsGivesThreePagesLogAndSummary) {
     const QDateTime t0(QDate(1998, 6, 12), QTime(14, 30, 5, 123));
     const QDateTime t1 = t0.addSecs(3);
     const QDateTime t2 = t1.addSecs(4);
@@ -105,8 +99,8 @@ TEST(ReportWriter, SiteOnAllThreePathsGivesThreePagesLogAndSummary)
     run.clock.set(t2);
     w.FinishRun({QStringLiteral("Uploaded ziptool.zip to ") + Site, Site + QStringLiteral(" E-Mailed Information.")});
 
-    const QMap<QString, QDateTime> times = {{QStringLiteral("@T0@"), t0}, {QStringLiteral("@T1@"), t1},
-                                            {QStringLiteral("@T2@"), t2}};
+    const QMap<QString, QDateTime> times = {
+        {QStringLiteral("@T0@"), t0}, {QStringLiteral("@T1@"), t1}, {QStringLiteral("@T2@"), t2}};
     for (const QString& path : {QStringLiteral("FTP"), QStringLiteral("HTTP"), QStringLiteral("EMAIL")})
         expectSameFile(runDir + QLatin1Char('/') + Site + QStringLiteral(" _") + path + QStringLiteral(".htm"),
                        run.expected(QStringLiteral("three_paths/site_") + path + QStringLiteral(".htm"), times));
@@ -117,8 +111,7 @@ TEST(ReportWriter, SiteOnAllThreePathsGivesThreePagesLogAndSummary)
     EXPECT_TRUE(w.FinalSubsList.value(1).startsWith(Site + QStringLiteral(" HTTP\u00b1file://")));
 }
 
-TEST(ReportWriter, RunWithNoSiteShowsZeroCountsAndTheLogLines)
-{
+TEST(ReportWriter, RunWithNoSiteShowsZeroCountsAndTheLogLines) {
     // 7 ms: the stamp's millisecond takes one leading zero only.
     const QDateTime t0(QDate(1998, 6, 12), QTime(9, 5, 3, 7));
     const QDateTime t2 = t0.addSecs(2);
@@ -129,23 +122,24 @@ TEST(ReportWriter, RunWithNoSiteShowsZeroCountsAndTheLogLines)
 
     const QString runDir = run.reportsDir() + QStringLiteral("Zip Tool/1998-06-12-09-05-03-07");
     const QMap<QString, QDateTime> times = {{QStringLiteral("@T0@"), t0}, {QStringLiteral("@T2@"), t2}};
-    expectSameFile(runDir + QStringLiteral("/LogReport.htm"), run.expected(QStringLiteral("no_site/LogReport.htm"), times));
-    expectSameFile(runDir + QStringLiteral("/MainReport.htm"), run.expected(QStringLiteral("no_site/MainReport.htm"), times));
+    expectSameFile(runDir + QStringLiteral("/LogReport.htm"),
+                   run.expected(QStringLiteral("no_site/LogReport.htm"), times));
+    expectSameFile(runDir + QStringLiteral("/MainReport.htm"),
+                   run.expected(QStringLiteral("no_site/MainReport.htm"), times));
     EXPECT_EQ(QDir(runDir).entryList(QDir::Files).size(), 2);
 }
 
-TEST(ReportWriter, EveryPageForbidsScriptsButLetsPicturesAndStylesLoad)
-{
+TEST(ReportWriter, EveryPageForbidsScriptsButLetsPicturesAndStylesLoad) {
     ReportRun run(QDateTime(QDate(2024, 3, 1), QTime(8, 0)));
     TReportsFrm& w = run.writer;
     w.BeginRun(QStringLiteral("Zip Tool"));
     w.CurrentSite = QStringLiteral("FileMeadow");
     w.BeginPage(QStringLiteral("HTTP"));
-    w.EndPage(QStringLiteral("HTTP"), w.CurrentSite,
-              {QStringLiteral("<script>x()</script>")});
+    w.EndPage(QStringLiteral("HTTP"), w.CurrentSite, {QStringLiteral("<script>x()</script>")});
     w.FinishRun({});
 
-    const QRegularExpression policy(QStringLiteral("^<meta http-equiv=\"Content-Security-Policy\" content=\"([^\"]*)\">$"));
+    const QRegularExpression policy(
+        QStringLiteral("^<meta http-equiv=\"Content-Security-Policy\" content=\"([^\"]*)\">$"));
     const QStringList pages = QDir(w.RunReportDir).entryList(QDir::Files);
     ASSERT_EQ(pages.size(), 3);
     for (const QString& page : pages) {
@@ -162,8 +156,7 @@ TEST(ReportWriter, EveryPageForbidsScriptsButLetsPicturesAndStylesLoad)
     }
 }
 
-TEST(ReportWriter, TwoRunsInOneSecondGetTwoFolders)
-{
+TEST(ReportWriter, TwoRunsInOneSecondGetTwoFolders) {
     const struct {
         qint64 msLater;
         const char* secondStamp;
@@ -198,15 +191,14 @@ TEST(ReportWriter, TwoRunsInOneSecondGetTwoFolders)
     }
 }
 
-TEST(ReportWriter, PageThatCannotBeSavedRaisesCannotCreateFile)
-{
+TEST(ReportWriter, PageThatCannotBeSavedRaisesCannotCreateFile) {
     enum class Step { SitePage, LogPage };
     const struct {
         const char* name;
         Step step;
         const char* site;
         bool removeRunFolder;
-        const char* expectedFile;  // below the run folder
+        const char* expectedFile; // below the run folder
     } cases[] = {
         {"run folder gone", Step::SitePage, "FileMeadow", true, "FileMeadow _FTP.htm"},
         {"site name with a folder in it", Step::SitePage, "Files/Meadow", false, "Files/Meadow _FTP.htm"},
@@ -220,8 +212,8 @@ TEST(ReportWriter, PageThatCannotBeSavedRaisesCannotCreateFile)
         if (c.removeRunFolder) {
             ASSERT_TRUE(QDir(w.RunReportDir).removeRecursively());
         }
-        const QString expected =
-            QStringLiteral("Cannot create file ") + w.RunReportDir + QLatin1Char('/') + QString::fromUtf8(c.expectedFile);
+        const QString expected = QStringLiteral("Cannot create file ") + w.RunReportDir + QLatin1Char('/') +
+                                 QString::fromUtf8(c.expectedFile);
         try {
             if (c.step == Step::SitePage) {
                 w.BeginPage(QStringLiteral("FTP"));
@@ -236,16 +228,14 @@ TEST(ReportWriter, PageThatCannotBeSavedRaisesCannotCreateFile)
     }
 }
 
-TEST(ReportWriter, MissingReportsFolderIsNoErrorUntilAPageIsSaved)
-{
+TEST(ReportWriter, MissingReportsFolderIsNoErrorUntilAPageIsSaved) {
     ReportRun run(QDateTime(QDate(2024, 3, 1), QTime(8, 0)));
     ASSERT_TRUE(QDir(run.reportsDir()).removeRecursively());
     EXPECT_NO_THROW(run.writer.BeginRun(QStringLiteral("Zip Tool")));
     EXPECT_THROW(run.writer.FinishRun({}), platform::FileError);
 }
 
-TEST(ReportFileLink, PathStandsAsItIsSaveWhatWouldEndTheLink)
-{
+TEST(ReportFileLink, PathStandsAsItIsSaveWhatWouldEndTheLink) {
     const struct {
         const char* path;
         const char* link;
@@ -258,8 +248,7 @@ TEST(ReportFileLink, PathStandsAsItIsSaveWhatWouldEndTheLink)
         EXPECT_EQ(ReportFileLink(QString::fromUtf8(c.path)), QString::fromUtf8(c.link));
 }
 
-TEST(ReportPictures, WrittenWhenMissingAndNeverOverwritten)
-{
+TEST(ReportPictures, WrittenWhenMissingAndNeverOverwritten) {
     TempProgramDir home;
     const QString images = home.path() + QStringLiteral("images/");
     QDir().mkpath(images);

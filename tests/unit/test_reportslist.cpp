@@ -20,20 +20,17 @@ const QString NoReports = QStringLiteral("No Reports Found");
 
 // Two applications with runs, one application folder without any, and files
 // where only folders belong.
-void writeTree(const TempProgramDir& home)
-{
-    for (const char* file : {"reports/AppA/2024-01-01-10-00-00-100/MainReport.htm",
-                             "reports/AppA/2024-01-01-10-00-00-100/FileMeadow _HTTP.htm",
-                             "reports/AppA/2024-01-02-10-00-00-200/MainReport.htm",
-                             "reports/AppB/2024-02-02-11-11-11-11/MainReport.htm",
-                             "reports/AppB/2024-02-02-11-11-11-11/LogReport.htm", "reports/AppA/notes.txt",
-                             "reports/stray.htm"})
+void writeTree(const TempProgramDir& home) {
+    for (const char* file :
+         {"reports/AppA/2024-01-01-10-00-00-100/MainReport.htm",
+          "reports/AppA/2024-01-01-10-00-00-100/FileMeadow _HTTP.htm",
+          "reports/AppA/2024-01-02-10-00-00-200/MainReport.htm", "reports/AppB/2024-02-02-11-11-11-11/MainReport.htm",
+          "reports/AppB/2024-02-02-11-11-11-11/LogReport.htm", "reports/AppA/notes.txt", "reports/stray.htm"})
         home.write(QString::fromLatin1(file), "<html></html>");
     QDir().mkpath(home.path() + QStringLiteral("reports/Empty"));
 }
 
-QStringList linesOf(const QDialog& form)
-{
+QStringList linesOf(const QDialog& form) {
     QStringList result;
     if (const auto* list = form.findChild<QListWidget*>(QStringLiteral("RepListBox")))
         for (int i = 0; i < list->count(); ++i)
@@ -41,15 +38,13 @@ QStringList linesOf(const QDialog& form)
     return result;
 }
 
-QStringList subfoldersOf(const QString& path)
-{
+QStringList subfoldersOf(const QString& path) {
     return QDir(path).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 // The dialog as the user sees it, driven by clicks.
 struct Browser {
-    explicit Browser(const QString& reportsDir) : form(reportsDir, dialogs)
-    {
+    explicit Browser(const QString& reportsDir) : form(reportsDir, dialogs) {
         form.show();
         list = form.findChild<QListWidget*>(QStringLiteral("RepListBox"));
     }
@@ -58,8 +53,7 @@ struct Browser {
     QStringList lines() const { return linesOf(form); }
     QString selected() const { return list->currentItem() ? list->currentItem()->text() : QString(); }
     void select(const QString& name) { list->setCurrentItem(list->findItems(name, Qt::MatchExactly).value(0)); }
-    void doubleClick(const QString& name)
-    {
+    void doubleClick(const QString& name) {
         QListWidgetItem* item = list->findItems(name, Qt::MatchExactly).value(0);
         ASSERT_TRUE(item);
         const QPoint at = list->visualItemRect(item).center();
@@ -78,8 +72,7 @@ const QStringList RunsOfA = {QStringLiteral("2024-01-01-10-00-00-100"), QStringL
 
 } // namespace
 
-TEST(ReportBrowser, GoesFromApplicationsToRunsAndOpensTheChosenSummary)
-{
+TEST(ReportBrowser, GoesFromApplicationsToRunsAndOpensTheChosenSummary) {
     TempProgramDir home;
     writeTree(home);
     const QString reports = home.path() + QStringLiteral("reports/");
@@ -103,14 +96,13 @@ TEST(ReportBrowser, GoesFromApplicationsToRunsAndOpensTheChosenSummary)
     b.doubleClick(QStringLiteral("AppA"));
     b.doubleClick(RunsOfA[1]);
     EXPECT_EQ(b.dialogs.kinds(), QStringList({QStringLiteral("openUrl")}));
-    EXPECT_EQ(b.dialogs.calls.value(0).text,
-              QStringLiteral("file://") + reports + QStringLiteral("AppA/") + RunsOfA[1] + QStringLiteral("/MainReport.htm"));
+    EXPECT_EQ(b.dialogs.calls.value(0).text, QStringLiteral("file://") + reports + QStringLiteral("AppA/") +
+                                                 RunsOfA[1] + QStringLiteral("/MainReport.htm"));
     EXPECT_EQ(b.form.result(), QDialog::Accepted);
     EXPECT_FALSE(b.form.isVisible());
 }
 
-TEST(ReportBrowser, ApplicationWithoutRunsStaysAtApplicationLevel)
-{
+TEST(ReportBrowser, ApplicationWithoutRunsStaysAtApplicationLevel) {
     TempProgramDir home;
     writeTree(home);
     Browser b(home.path() + QStringLiteral("reports/"));
@@ -125,8 +117,7 @@ TEST(ReportBrowser, ApplicationWithoutRunsStaysAtApplicationLevel)
     EXPECT_TRUE(b.button("UpBtn")->isEnabled());
 }
 
-TEST(ReportBrowser, BrowserThatCannotStartLeavesTheDialogOpen)
-{
+TEST(ReportBrowser, BrowserThatCannotStartLeavesTheDialogOpen) {
     TempProgramDir home;
     writeTree(home);
     Browser b(home.path() + QStringLiteral("reports/"));
@@ -139,8 +130,7 @@ TEST(ReportBrowser, BrowserThatCannotStartLeavesTheDialogOpen)
     EXPECT_TRUE(b.form.AtRunLevel());
 }
 
-TEST(ReportBrowser, DeletingRunsDownToTheLastReturnsToApplications)
-{
+TEST(ReportBrowser, DeletingRunsDownToTheLastReturnsToApplications) {
     TempProgramDir home;
     writeTree(home);
     Browser b(home.path() + QStringLiteral("reports/"));
@@ -162,7 +152,7 @@ TEST(ReportBrowser, DeletingRunsDownToTheLastReturnsToApplications)
     EXPECT_FALSE(home.exists(QStringLiteral("reports/AppA/") + RunsOfA[1]));
     EXPECT_FALSE(b.form.AtRunLevel());
     EXPECT_FALSE(b.button("UpBtn")->isEnabled());
-    EXPECT_EQ(b.lines(), Apps);  // AppA stays, even without runs
+    EXPECT_EQ(b.lines(), Apps); // AppA stays, even without runs
 
     for (const auto& call : b.dialogs.calls) {
         EXPECT_EQ(call.text, QStringLiteral("Delete the selected report?"));
@@ -174,8 +164,7 @@ TEST(ReportBrowser, DeletingRunsDownToTheLastReturnsToApplications)
     EXPECT_EQ(b.dialogs.texts(), QStringList({NoReports}));
 }
 
-TEST(ReportBrowser, DeletingApplications)
-{
+TEST(ReportBrowser, DeletingApplications) {
     TempProgramDir home;
     writeTree(home);
     Browser b(home.path() + QStringLiteral("reports/"));
@@ -210,8 +199,7 @@ TEST(ReportBrowser, DeletingApplications)
     EXPECT_FALSE(b.form.isVisible());
 }
 
-TEST(ReportBrowser, MenuCommandShowsTheDialogOnlyWhenThereIsAnApplicationFolder)
-{
+TEST(ReportBrowser, MenuCommandShowsTheDialogOnlyWhenThereIsAnApplicationFolder) {
     TempProgramDir home;
     const QString reports = home.path() + QStringLiteral("reports/");
     home.write(QStringLiteral("reports/stray.htm"), "x");
