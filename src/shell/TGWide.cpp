@@ -8,6 +8,7 @@
 #include "platform/TextFile.h"
 #include "profiles/AppInfoPage.h"
 #include "profiles/CompanyInfoPage.h"
+#include "reports/ReportPictures.h"
 #include "engines/SiteBuilderPage.h"
 
 #include <QComboBox>
@@ -28,6 +29,7 @@ bool TGWide::Initialize()
         StartupOk = false;
     }
     writeHelpFileIfMissing(ProgramDir);
+    reports::writeMissingPictures(ImagesDir);
 
     if (platform::files::fileExists(companiesFile()))
         MainWindow->CompanyInfoSheet->LoadCompanyList();

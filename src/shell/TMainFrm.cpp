@@ -14,6 +14,7 @@
 #include "platform/HttpClient.h"
 #include "platform/IniFile.h"
 #include "profiles/AppInfoPage.h"
+#include "reports/TReportsListFrm.h"
 #include "profiles/CompanyInfoPage.h"
 #include "run/SubmitPage.h"
 #include "selection/SitesPage.h"
@@ -355,7 +356,7 @@ void TMainFrm::Mnu_SettingsClick()
     dialogs_.runModal(form);
 }
 
-void TMainFrm::Mnu_ReportsClick() {}
+void TMainFrm::Mnu_ReportsClick() { TReportsListFrm::ShowReports(GWide->ReportsDir, dialogs_, this); }
 
 void TMainFrm::showRequestedByOtherStart()
 {

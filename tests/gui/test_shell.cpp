@@ -281,3 +281,19 @@ TEST(SingleInstance, ASecondStartHandsOverToTheFirst)
     platform::SingleInstance other(folder + QStringLiteral("-elsewhere"));
     EXPECT_FALSE(other.handOverToRunning());
 }
+
+TEST_F(ShellTest, ReportPicturesAreWrittenWhenMissingAndKeptWhenPresent)
+{
+    dir.write(QStringLiteral("images/back.jpg"), "mine");
+    start();
+    EXPECT_EQ(dir.read(QStringLiteral("images/back.jpg")), QByteArray("mine"));
+    EXPECT_TRUE(dir.read(QStringLiteral("images/pxsr.jpg")).startsWith("\xff\xd8"));
+}
+
+TEST_F(ShellTest, ViewReportsWithoutReportsSaysSo)
+{
+    TMainFrm* w = start();
+    w->Mnu_Reports->trigger();
+    ASSERT_EQ(dialogs.calls.size(), 1);
+    EXPECT_EQ(dialogs.calls[0].text, QStringLiteral("No Reports Found"));
+}
