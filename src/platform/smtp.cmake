@@ -1,0 +1,5 @@
+target_sources(postrix_core PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/MailMessage.h
+    ${CMAKE_CURRENT_LIST_DIR}/MailMessage.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SmtpClient.h
+    ${CMAKE_CURRENT_LIST_DIR}/SmtpClient.cpp)
