@@ -14,16 +14,14 @@ namespace {
 
 const QByteArray crlf("\r\n");
 
-bool isAscii(const QString& text)
-{
+bool isAscii(const QString& text) {
     for (QChar c : text)
         if (c.unicode() > 0x7E)
             return false;
     return true;
 }
 
-bool fitsLatin1(const QString& text)
-{
+bool fitsLatin1(const QString& text) {
     for (QChar c : text)
         if (c.unicode() > 0xFF)
             return false;
@@ -32,8 +30,7 @@ bool fitsLatin1(const QString& text)
 
 // Header values are single lines: a line break or control character taken
 // over from a script or setting must not start a header of its own.
-QString headerSafe(const QString& text)
-{
+QString headerSafe(const QString& text) {
     QString out = text;
     for (QChar& c : out)
         if (c.unicode() < 0x20 || c.unicode() == 0x7F)
@@ -41,8 +38,7 @@ QString headerSafe(const QString& text)
     return out;
 }
 
-QString fileNameSafe(const QString& name)
-{
+QString fileNameSafe(const QString& name) {
     QString out = name;
     for (QChar& c : out)
         if (c.unicode() < 0x20 || c.unicode() == 0x7F)
@@ -50,8 +46,7 @@ QString fileNameSafe(const QString& name)
     return out;
 }
 
-QByteArray quoted(const QByteArray& text)
-{
+QByteArray quoted(const QByteArray& text) {
     QByteArray out("\"");
     for (char c : text) {
         if (c == '"' || c == '\\')
@@ -61,8 +56,7 @@ QByteArray quoted(const QByteArray& text)
     return out + '"';
 }
 
-QString randomHex(int bytes)
-{
+QString randomHex(int bytes) {
     QString out;
     for (int i = 0; i < bytes; ++i)
         out += QStringLiteral("%1").arg(QRandomGenerator::global()->bounded(256), 2, 16, QLatin1Char('0'));
@@ -72,8 +66,7 @@ QString randomHex(int bytes)
 // "Name: value" folded at blanks so that lines stay near 78 characters.
 // Returns an empty array when a single word would make a line too long
 // for the 998-octet limit; the caller then uses encoded words.
-QByteArray foldedAscii(const QByteArray& name, const QByteArray& value)
-{
+QByteArray foldedAscii(const QByteArray& name, const QByteArray& value) {
     QByteArray out = name + ": ";
     qsizetype lineLength = out.size();
     const QList<QByteArray> words = value.split(' ');
@@ -97,8 +90,7 @@ QByteArray foldedAscii(const QByteArray& name, const QByteArray& value)
     return out;
 }
 
-QByteArray headerField(const QByteArray& name, const QString& text)
-{
+QByteArray headerField(const QByteArray& name, const QString& text) {
     const QString value = headerSafe(text);
     if (isAscii(value) && !value.contains(QLatin1String("=?"))) {
         QByteArray folded = foldedAscii(name, value.toLatin1());
@@ -108,8 +100,7 @@ QByteArray headerField(const QByteArray& name, const QString& text)
     return name + ": " + mail::encodedWords(value) + crlf;
 }
 
-QByteArray mailbox(const QString& name, const QString& address)
-{
+QByteArray mailbox(const QString& name, const QString& address) {
     const QByteArray addr = headerSafe(address).trimmed().toUtf8();
     const QString phrase = headerSafe(name).trimmed();
     if (phrase.isEmpty())
@@ -121,23 +112,20 @@ QByteArray mailbox(const QString& name, const QString& address)
 }
 
 // A file name parameter: quoted when ASCII, RFC 2231 (UTF-8) otherwise.
-QByteArray nameParameter(const QByteArray& param, const QString& fileName)
-{
+QByteArray nameParameter(const QByteArray& param, const QString& fileName) {
     const QString name = fileNameSafe(fileName);
     if (isAscii(name))
         return param + '=' + quoted(name.toLatin1());
     return param + "*=UTF-8''" + name.toUtf8().toPercentEncoding();
 }
 
-QByteArray contentTypeFor(const QString& fileName)
-{
+QByteArray contentTypeFor(const QString& fileName) {
     static const struct {
         const char* suffix;
         const char* type;
     } types[] = {
-        {"zip", "application/zip"},  {"gif", "image/gif"},   {"ico", "image/x-icon"},
-        {"jpg", "image/jpeg"},       {"jpeg", "image/jpeg"}, {"png", "image/png"},
-        {"bmp", "image/bmp"},        {"pdf", "application/pdf"},
+        {"zip", "application/zip"}, {"gif", "image/gif"}, {"ico", "image/x-icon"}, {"jpg", "image/jpeg"},
+        {"jpeg", "image/jpeg"},     {"png", "image/png"}, {"bmp", "image/bmp"},    {"pdf", "application/pdf"},
     };
     const QString suffix = QFileInfo(fileName).suffix().toLower();
     for (const auto& t : types)
@@ -146,8 +134,7 @@ QByteArray contentTypeFor(const QString& fileName)
     return "application/octet-stream";
 }
 
-QByteArray base64Lines(const QByteArray& data)
-{
+QByteArray base64Lines(const QByteArray& data) {
     const QByteArray encoded = data.toBase64();
     QByteArray out;
     out.reserve(encoded.size() + encoded.size() / 76 * 2 + 2);
@@ -157,8 +144,7 @@ QByteArray base64Lines(const QByteArray& data)
 }
 
 // Quoted-printable of text whose lines are already separated by CR LF.
-QByteArray quotedPrintable(const QByteArray& text)
-{
+QByteArray quotedPrintable(const QByteArray& text) {
     static const char hex[] = "0123456789ABCDEF";
     QByteArray out;
     const QList<QByteArray> lines = text.split('\n');
@@ -167,7 +153,7 @@ QByteArray quotedPrintable(const QByteArray& text)
         if (line.endsWith('\r'))
             line.chop(1);
         if (n == lines.size() - 1 && line.isEmpty())
-            break;  // the text's final CR LF
+            break; // the text's final CR LF
         qsizetype length = 0;
         for (qsizetype i = 0; i < line.size(); ++i) {
             const auto c = static_cast<unsigned char>(line[i]);
@@ -193,11 +179,10 @@ QByteArray quotedPrintable(const QByteArray& text)
 struct EncodedText {
     QByteArray charset;
     QByteArray transferEncoding;
-    QByteArray content;  // ends with CR LF
+    QByteArray content; // ends with CR LF
 };
 
-EncodedText encodeText(const QString& text, MailCharset preferred)
-{
+EncodedText encodeText(const QString& text, MailCharset preferred) {
     EncodedText result;
     QByteArray bytes;
     if (preferred == MailCharset::UsAscii && isAscii(text)) {
@@ -234,8 +219,7 @@ EncodedText encodeText(const QString& text, MailCharset preferred)
 }
 
 // The body with CR LF line ends, the last line ended too.
-QString normalisedBody(const QString& body)
-{
+QString normalisedBody(const QString& body) {
     QString text = body;
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
@@ -245,8 +229,7 @@ QString normalisedBody(const QString& body)
     return text;
 }
 
-QByteArray readAttachment(const QString& path)
-{
+QByteArray readAttachment(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw FileError::cannotOpen(path);
@@ -256,14 +239,13 @@ QByteArray readAttachment(const QString& path)
     return data;
 }
 
-QByteArray domainOf(const QString& address)
-{
+QByteArray domainOf(const QString& address) {
     const qsizetype at = address.lastIndexOf(QLatin1Char('@'));
     QByteArray domain;
     if (at >= 0) {
         for (QChar c : address.mid(at + 1)) {
-            const bool allowed = (c.unicode() < 0x80 && c.isLetterOrNumber()) || c == QLatin1Char('.')
-                                 || c == QLatin1Char('-');
+            const bool allowed =
+                (c.unicode() < 0x80 && c.isLetterOrNumber()) || c == QLatin1Char('.') || c == QLatin1Char('-');
             if (allowed)
                 domain += static_cast<char>(c.unicode());
         }
@@ -275,15 +257,13 @@ QByteArray domainOf(const QString& address)
 
 namespace mail {
 
-QByteArray encodeHeaderText(const QString& text)
-{
+QByteArray encodeHeaderText(const QString& text) {
     if (isAscii(text) && !text.contains(QLatin1String("=?")))
         return text.toLatin1();
     return encodedWords(text);
 }
 
-QByteArray encodedWords(const QString& text)
-{
+QByteArray encodedWords(const QString& text) {
     const bool latin1 = fitsLatin1(text);
     const QByteArray prefix = latin1 ? "=?ISO-8859-1?B?" : "=?UTF-8?B?";
     // 42 bytes give 56 base64 characters: with the prefix and "?=" a word
@@ -305,8 +285,7 @@ QByteArray encodedWords(const QString& text)
     return out;
 }
 
-QByteArray uuencode(const QByteArray& data, const QString& name)
-{
+QByteArray uuencode(const QByteArray& data, const QString& name) {
     auto ch = [](unsigned v) { return static_cast<char>((v & 63) ? (v & 63) + 32 : '`'); };
     QByteArray out = "begin 644 " + fileNameSafe(name).toUtf8() + crlf;
     for (qsizetype i = 0; i < data.size(); i += 45) {
@@ -326,8 +305,7 @@ QByteArray uuencode(const QByteArray& data, const QString& name)
     return out + "`" + crlf + "end" + crlf;
 }
 
-QByteArray rfc5322Date(const QDateTime& time)
-{
+QByteArray rfc5322Date(const QDateTime& time) {
     static const char* const days[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
     static const char* const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
@@ -351,8 +329,7 @@ QByteArray rfc5322Date(const QDateTime& time)
 
 } // namespace mail
 
-QByteArray MailMessage::toBytes() const
-{
+QByteArray MailMessage::toBytes() const {
     const QDateTime when = date.isValid() ? date : QDateTime::currentDateTime();
 
     QByteArray head;
@@ -360,8 +337,8 @@ QByteArray MailMessage::toBytes() const
     head += "From: " + mailbox(fromName, fromAddress) + crlf;
     head += "To: " + mailbox(toName, toAddress) + crlf;
     head += headerField("Subject", subject);
-    head += "Message-ID: <" + when.toUTC().toString(QStringLiteral("yyyyMMddhhmmss")).toLatin1() + '.'
-            + randomHex(8).toLatin1() + "@" + domainOf(fromAddress) + ">" + crlf;
+    head += "Message-ID: <" + when.toUTC().toString(QStringLiteral("yyyyMMddhhmmss")).toLatin1() + '.' +
+            randomHex(8).toLatin1() + "@" + domainOf(fromAddress) + ">" + crlf;
     head += "MIME-Version: 1.0" + crlf;
 
     QList<QByteArray> files;

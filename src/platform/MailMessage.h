@@ -20,14 +20,14 @@ enum class MailCharset { UsAscii = 0, Latin1 = 1 };
 struct MailMessage {
     QString fromName;
     QString fromAddress;
-    QString toName;  // may be empty
+    QString toName; // may be empty
     QString toAddress;
     QString subject;
-    QString body;  // lines split at CR LF, CR or LF
-    QStringList attachments;  // file paths, attached under their bare names
+    QString body;            // lines split at CR LF, CR or LF
+    QStringList attachments; // file paths, attached under their bare names
     MailEncoding encoding = MailEncoding::Mime;
     MailCharset charset = MailCharset::UsAscii;
-    QDateTime date;  // invalid: the current time
+    QDateTime date; // invalid: the current time
 
     // Reads every attachment; throws FileError "Cannot open file %s" when one
     // cannot be read. A text that the chosen charset cannot hold is sent as

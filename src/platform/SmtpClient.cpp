@@ -17,8 +17,7 @@ namespace platform {
 namespace {
 
 // Parses "host" or "host:port" ("[v6]:port" too) into an smtp:// URL.
-bool serverUrl(const QString& server, QByteArray& url)
-{
+bool serverUrl(const QString& server, QByteArray& url) {
     QString host = server.trimmed();
     int port = 25;
     const qsizetype colon = host.lastIndexOf(QLatin1Char(':'));
@@ -33,8 +32,8 @@ bool serverUrl(const QString& server, QByteArray& url)
     if (host.isEmpty())
         return false;
     for (QChar c : host)
-        if (c.unicode() <= 0x20 || c == QLatin1Char('/') || c == QLatin1Char('@') || c == QLatin1Char('?')
-            || c == QLatin1Char('#'))
+        if (c.unicode() <= 0x20 || c == QLatin1Char('/') || c == QLatin1Char('@') || c == QLatin1Char('?') ||
+            c == QLatin1Char('#'))
             return false;
     url = "smtp://" + host.toUtf8() + ':' + QByteArray::number(port);
     return true;
@@ -42,8 +41,7 @@ bool serverUrl(const QString& server, QByteArray& url)
 
 // An envelope address goes into an SMTP command line: nothing that could end
 // that line or the angle brackets around it.
-bool envelopeSafe(const QString& address)
-{
+bool envelopeSafe(const QString& address) {
     if (address.isEmpty())
         return false;
     for (QChar c : address)
@@ -53,8 +51,7 @@ bool envelopeSafe(const QString& address)
 }
 
 // For error texts that end up in one-line log and report lines.
-QString printable(QString text)
-{
+QString printable(QString text) {
     for (QChar& c : text)
         if (c.unicode() < 0x20 || c.unicode() == 0x7F)
             c = QLatin1Char(' ');
@@ -72,10 +69,11 @@ struct ListDeleter {
 
 SmtpClient::SmtpClient(QObject* parent) : QObject(parent) {}
 
-SmtpClient::~SmtpClient() { cancel(); }
+SmtpClient::~SmtpClient() {
+    cancel();
+}
 
-void SmtpClient::cancel()
-{
+void SmtpClient::cancel() {
     if (!transfer_)
         return;
     cancelRequested_ = true;
@@ -88,31 +86,27 @@ void SmtpClient::cancel()
     transfer_->stop();
 }
 
-curl_socket_t SmtpClient::openSocket(void* self, curlsocktype, curl_sockaddr* address)
-{
+curl_socket_t SmtpClient::openSocket(void* self, curlsocktype, curl_sockaddr* address) {
     const curl_socket_t fd = ::socket(address->family, address->socktype | SOCK_CLOEXEC, address->protocol);
     if (fd != CURL_SOCKET_BAD)
         static_cast<SmtpClient*>(self)->sockets_.insert(fd);
     return fd;
 }
 
-int SmtpClient::closeSocket(void* self, curl_socket_t fd)
-{
+int SmtpClient::closeSocket(void* self, curl_socket_t fd) {
     static_cast<SmtpClient*>(self)->sockets_.remove(fd);
     return ::close(fd);
 }
 
-bool SmtpClient::fail(const QString& message)
-{
+bool SmtpClient::fail(const QString& message) {
     lastError_ = message;
     emit error(message);
     return false;
 }
 
-bool SmtpClient::send()
-{
+bool SmtpClient::send() {
     if (transfer_)
-        return false;  // one message at a time
+        return false; // one message at a time
     lastError_.clear();
     wire_.clear();
     sent_ = 0;
@@ -168,7 +162,7 @@ bool SmtpClient::send()
     recipients.reset(curl_slist_append(nullptr, ('<' + to.toUtf8() + '>').constData()));
     CURL* h = easy.get();
     curl_easy_setopt(h, CURLOPT_URL, url.constData());
-    curl_easy_setopt(h, CURLOPT_PROXY, "");  // never a proxy, whatever the environment says
+    curl_easy_setopt(h, CURLOPT_PROXY, ""); // never a proxy, whatever the environment says
     curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(h, CURLOPT_ERRORBUFFER, errorBuffer);
     curl_easy_setopt(h, CURLOPT_MAIL_FROM, mailFrom.constData());
@@ -205,7 +199,8 @@ bool SmtpClient::send()
         ok = true;
         emit mailSent();
     } else {
-        const QString text = errorBuffer[0] ? QString::fromUtf8(errorBuffer) : QString::fromUtf8(curl_easy_strerror(code));
+        const QString text =
+            errorBuffer[0] ? QString::fromUtf8(errorBuffer) : QString::fromUtf8(curl_easy_strerror(code));
         if (text.startsWith(QLatin1String("RCPT failed")))
             emit addressRejected(to);
         else if (text.startsWith(QLatin1String("MAIL failed")))
@@ -223,15 +218,14 @@ bool SmtpClient::send()
     return ok;
 }
 
-size_t SmtpClient::readCallback(char* buffer, size_t size, size_t count, void* self)
-{
+size_t SmtpClient::readCallback(char* buffer, size_t size, size_t count, void* self) {
     auto* client = static_cast<SmtpClient*>(self);
     const auto left = static_cast<size_t>(client->wire_.size() - client->sent_);
     const size_t n = std::min(left, size * count);
     std::memcpy(buffer, client->wire_.constData() + client->sent_, n);
     client->sent_ += static_cast<qsizetype>(n);
     if (client->sent_ == client->wire_.size())
-        client->blockingPhase_ = true;  // libcurl now waits for the final reply
+        client->blockingPhase_ = true; // libcurl now waits for the final reply
 
     const bool first = !client->dataStarted_;
     client->dataStarted_ = true;
@@ -255,8 +249,7 @@ size_t SmtpClient::readCallback(char* buffer, size_t size, size_t count, void* s
 // it only calls this about once a second then. Letting the event loop run
 // here keeps the window alive and lets Skip reach cancel(). The multi glue
 // defers whatever libcurl work such events ask for until libcurl returns.
-int SmtpClient::xferinfoCallback(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
-{
+int SmtpClient::xferinfoCallback(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
     auto* client = static_cast<SmtpClient*>(self);
     if (client->cancelRequested_)
         return 1;
@@ -268,8 +261,7 @@ int SmtpClient::xferinfoCallback(void* self, curl_off_t, curl_off_t, curl_off_t,
     return client->cancelRequested_ ? 1 : 0;
 }
 
-int SmtpClient::debugCallback(CURL*, curl_infotype type, char* data, size_t size, void* self)
-{
+int SmtpClient::debugCallback(CURL*, curl_infotype type, char* data, size_t size, void* self) {
     auto* client = static_cast<SmtpClient*>(self);
     if (type == CURLINFO_HEADER_OUT && size >= 4 && std::memcmp(data, "QUIT", 4) == 0)
         client->blockingPhase_ = true;

@@ -77,7 +77,7 @@ private:
     int responseTimeoutSeconds_ = 0;
 
     BlockingTransfer* transfer_ = nullptr;
-    QSet<curl_socket_t> sockets_;  // libcurl's sockets of the running send
+    QSet<curl_socket_t> sockets_; // libcurl's sockets of the running send
     QByteArray wire_;
     qsizetype sent_ = 0;
     int lastPercent_ = -1;

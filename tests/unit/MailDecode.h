@@ -17,12 +17,14 @@
 #include <ostream>
 
 // Readable failure output for text comparisons.
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 struct DecodedAttachment {
     QString name;
     QString contentType;
-    QString kind;  // "mime" or "uu"
+    QString kind; // "mime" or "uu"
     QByteArray data;
 };
 
@@ -33,8 +35,7 @@ struct DecodedMail {
     QString field(const char* key) const { return json.value(QLatin1String(key)).toString(); }
 };
 
-inline DecodedMail decodeMailFile(const QString& path)
-{
+inline DecodedMail decodeMailFile(const QString& path) {
     QProcess python;
     python.start(QStringLiteral("/usr/bin/python3"), {testServersDir() + QStringLiteral("/mail_decode.py"), path});
     python.waitForFinished(30000);
@@ -55,8 +56,7 @@ inline DecodedMail decodeMailFile(const QString& path)
     return mail;
 }
 
-inline DecodedMail decodeMail(const QByteArray& raw)
-{
+inline DecodedMail decodeMail(const QByteArray& raw) {
     QTemporaryFile file;
     EXPECT_TRUE(file.open());
     file.write(raw);
@@ -66,8 +66,7 @@ inline DecodedMail decodeMail(const QByteArray& raw)
 
 // Every line ends in CR LF, no bare CR or LF, no line over 998 octets, and
 // nothing but 7-bit text on the wire.
-inline void expectWireFormat(const QByteArray& raw)
-{
+inline void expectWireFormat(const QByteArray& raw) {
     ASSERT_TRUE(raw.endsWith("\r\n"));
     qsizetype lineStart = 0;
     for (qsizetype i = 0; i < raw.size(); ++i) {

@@ -17,8 +17,7 @@ using platform::MailMessage;
 
 namespace {
 
-QByteArray randomBytes(qsizetype size, quint32 seed)
-{
+QByteArray randomBytes(qsizetype size, quint32 seed) {
     QRandomGenerator gen(seed);
     QByteArray data(size, '\0');
     for (qsizetype i = 0; i < size; ++i)
@@ -26,8 +25,7 @@ QByteArray randomBytes(qsizetype size, quint32 seed)
     return data;
 }
 
-MailMessage basicMessage()
-{
+MailMessage basicMessage() {
     MailMessage m;
     m.fromName = QStringLiteral("Jane Author");
     m.fromAddress = QStringLiteral("jane@example.org");
@@ -39,8 +37,7 @@ MailMessage basicMessage()
 
 class MailMessageFiles : public ::testing::Test {
 protected:
-    QString write(const QString& name, const QByteArray& data)
-    {
+    QString write(const QString& name, const QByteArray& data) {
         const QString path = dir.filePath(name);
         QFile f(path);
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
@@ -54,8 +51,7 @@ protected:
 
 // Files of awkward sizes (around the 3-byte and 45-byte groupings, all byte
 // values) come back byte for byte, in order, in both encodings.
-TEST_F(MailMessageFiles, AttachmentsDecodeToOriginalBytes)
-{
+TEST_F(MailMessageFiles, AttachmentsDecodeToOriginalBytes) {
     QByteArray allBytes;
     for (int i = 0; i < 256; ++i)
         allBytes += static_cast<char>(i);
@@ -87,7 +83,8 @@ TEST_F(MailMessageFiles, AttachmentsDecodeToOriginalBytes)
         ASSERT_EQ(mail.attachments.size(), files.size());
         for (qsizetype i = 0; i < files.size(); ++i) {
             EXPECT_EQ(mail.attachments[i].name, files[i].first);
-            EXPECT_EQ(mail.attachments[i].kind, encoding == MailEncoding::Mime ? QStringLiteral("mime") : QStringLiteral("uu"));
+            EXPECT_EQ(mail.attachments[i].kind,
+                      encoding == MailEncoding::Mime ? QStringLiteral("mime") : QStringLiteral("uu"));
             EXPECT_EQ(mail.attachments[i].data, files[i].second) << files[i].first.toStdString();
         }
         if (encoding == MailEncoding::Mime) {
@@ -97,8 +94,7 @@ TEST_F(MailMessageFiles, AttachmentsDecodeToOriginalBytes)
     }
 }
 
-TEST_F(MailMessageFiles, NonAsciiAttachmentNameSurvives)
-{
+TEST_F(MailMessageFiles, NonAsciiAttachmentNameSurvives) {
     MailMessage m = basicMessage();
     m.attachments = {write(QStringLiteral("Café \"fast\".zip"), QByteArray("PK"))};
     const DecodedMail mail = decodeMail(m.toBytes());
@@ -107,8 +103,7 @@ TEST_F(MailMessageFiles, NonAsciiAttachmentNameSurvives)
     EXPECT_EQ(mail.attachments[0].data, QByteArray("PK"));
 }
 
-TEST_F(MailMessageFiles, UnreadableAttachmentThrows)
-{
+TEST_F(MailMessageFiles, UnreadableAttachmentThrows) {
     MailMessage m = basicMessage();
     m.attachments = {dir.filePath(QStringLiteral("missing.zip"))};
     try {
@@ -119,9 +114,8 @@ TEST_F(MailMessageFiles, UnreadableAttachmentThrows)
     }
 }
 
-TEST(MailMessage, HeadersRoundTrip)
-{
-    const QString longWords = QStringLiteral("word ").repeated(51).trimmed();  // 254 characters
+TEST(MailMessage, HeadersRoundTrip) {
+    const QString longWords = QStringLiteral("word ").repeated(51).trimmed(); // 254 characters
     const struct {
         const char* label;
         QString subject;
@@ -158,8 +152,7 @@ TEST(MailMessage, HeadersRoundTrip)
 
 // A line break that reaches a header through an expanded subject or a
 // setting must not start a header of its own.
-TEST(MailMessage, LineBreaksCannotInjectHeaders)
-{
+TEST(MailMessage, LineBreaksCannotInjectHeaders) {
     MailMessage m = basicMessage();
     m.subject = QStringLiteral("Hello\r\nBcc: victim@example.com");
     m.fromName = QStringLiteral("Jane\nX-Evil: 1");
@@ -170,8 +163,7 @@ TEST(MailMessage, LineBreaksCannotInjectHeaders)
     EXPECT_EQ(decodeMail(raw).field("subject"), QStringLiteral("Hello  Bcc: victim@example.com"));
 }
 
-TEST(MailMessage, TextCharsetAndTransfer)
-{
+TEST(MailMessage, TextCharsetAndTransfer) {
     const struct {
         const char* label;
         MailCharset charset;
@@ -182,7 +174,8 @@ TEST(MailMessage, TextCharsetAndTransfer)
         {"ascii", MailCharset::UsAscii, QStringLiteral("Plain text\n.leading dot\n"), "us-ascii", "7bit"},
         {"latin-1 asked", MailCharset::Latin1, QStringLiteral("Prix: 10 ¤, café\n"), "iso-8859-1", "quoted-printable"},
         // The US-ASCII setting must not throw away what it cannot hold.
-        {"ascii asked, latin-1 text", MailCharset::UsAscii, QStringLiteral("Grüße\n"), "iso-8859-1", "quoted-printable"},
+        {"ascii asked, latin-1 text", MailCharset::UsAscii, QStringLiteral("Grüße\n"), "iso-8859-1",
+         "quoted-printable"},
         {"euro sign", MailCharset::Latin1, QStringLiteral("Price 10 €\n"), "utf-8", "quoted-printable"},
         {"long line", MailCharset::UsAscii, QString(2500, QLatin1Char('a')) + QStringLiteral(" = end  \n"), "us-ascii",
          "quoted-printable"},
@@ -206,8 +199,7 @@ TEST(MailMessage, TextCharsetAndTransfer)
     }
 }
 
-TEST(MailMessage, DateFormat)
-{
+TEST(MailMessage, DateFormat) {
     const QDate day(2026, 12, 11);
     const QTime time(9, 5, 7);
     const struct {

@@ -26,8 +26,7 @@ namespace {
 // Every event of the client as one line, in the order they came.
 class EventLog {
 public:
-    explicit EventLog(SmtpClient& client)
-    {
+    explicit EventLog(SmtpClient& client) {
         auto add = [this](const char* name) { return [this, name] { events << QLatin1String(name); }; };
         QObject::connect(&client, &SmtpClient::open, &client, add("open"));
         QObject::connect(&client, &SmtpClient::prepare, &client, add("prepare"));
@@ -53,8 +52,7 @@ public:
     QList<int> percents;
 };
 
-QByteArray randomBytes(qsizetype size, quint32 seed)
-{
+QByteArray randomBytes(qsizetype size, quint32 seed) {
     QRandomGenerator gen(seed);
     QByteArray data(size, '\0');
     for (qsizetype i = 0; i < size; ++i)
@@ -62,8 +60,7 @@ QByteArray randomBytes(qsizetype size, quint32 seed)
     return data;
 }
 
-int closedPort()
-{
+int closedPort() {
     QTcpServer probe;
     probe.listen(QHostAddress::LocalHost, 0);
     const int port = probe.serverPort();
@@ -74,8 +71,7 @@ int closedPort()
 class SmtpClientTest : public ::testing::Test {
 protected:
     // A fresh server process each time: a ServerProcess is not restartable.
-    void startServer(const QStringList& options = {})
-    {
+    void startServer(const QStringList& options = {}) {
         server = std::make_unique<ServerProcess>();
         ASSERT_TRUE(server->start(QStringLiteral("smtp_server.py"), QStringList{store.path()} + options))
             << server->error().toStdString();
@@ -83,8 +79,7 @@ protected:
     }
     void stopServer() { server.reset(); }
 
-    MailMessage message() const
-    {
+    MailMessage message() const {
         MailMessage m;
         m.fromName = QStringLiteral("Jane Author");
         m.fromAddress = QStringLiteral("jane@example.org");
@@ -94,13 +89,11 @@ protected:
         return m;
     }
 
-    QStringList storedMessages() const
-    {
+    QStringList storedMessages() const {
         return QDir(store.path()).entryList({QStringLiteral("*.eml")}, QDir::Files, QDir::Name);
     }
 
-    QString writeFile(const QString& name, const QByteArray& data)
-    {
+    QString writeFile(const QString& name, const QByteArray& data) {
         const QString path = files.filePath(name);
         QFile f(path);
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
@@ -115,16 +108,14 @@ protected:
     EventLog log{client};
 };
 
-const QStringList failedAfterConnect(const QString& failure)
-{
+const QStringList failedAfterConnect(const QString& failure) {
     return {QStringLiteral("open"), QStringLiteral("prepare"), failure, QStringLiteral("closing"),
             QStringLiteral("closed")};
 }
 
 // The events without those of the upload, which come only when the server
 // took the DATA command.
-QStringList withoutUpload(QStringList events)
-{
+QStringList withoutUpload(QStringList events) {
     events.removeAll(QStringLiteral("sending"));
     events.removeAll(QStringLiteral("progress"));
     return events;
@@ -135,8 +126,7 @@ QStringList withoutUpload(QStringList events)
 // The whole road: envelope, headers, a body with lines that need
 // dot-stuffing (done once, by the transport) and attachments in both
 // encodings, opened by a real mail parser and decoded to the original bytes.
-TEST_F(SmtpClientTest, DeliversMessageWithAttachments)
-{
+TEST_F(SmtpClientTest, DeliversMessageWithAttachments) {
     startServer();
     const QByteArray archive = randomBytes(3 * 1024 * 1024 + 7, 11);
     const QByteArray icon = randomBytes(766, 12);
@@ -160,7 +150,7 @@ TEST_F(SmtpClientTest, DeliversMessageWithAttachments)
                                            QStringLiteral("progress"), QStringLiteral("mailSent"),
                                            QStringLiteral("closing"), QStringLiteral("closed")}));
         ASSERT_FALSE(log.percents.isEmpty());
-        EXPECT_GT(log.percents.size(), 2);  // a 4 MB message is read in many pieces
+        EXPECT_GT(log.percents.size(), 2); // a 4 MB message is read in many pieces
         EXPECT_TRUE(std::is_sorted(log.percents.begin(), log.percents.end()));
         EXPECT_EQ(log.percents.last(), 100);
         EXPECT_TRUE(client.lastError().isEmpty());
@@ -193,8 +183,7 @@ TEST_F(SmtpClientTest, DeliversMessageWithAttachments)
 }
 
 // A proxy named in the environment must not be used for mail.
-TEST_F(SmtpClientTest, IgnoresProxyFromEnvironment)
-{
+TEST_F(SmtpClientTest, IgnoresProxyFromEnvironment) {
     startServer();
     const QByteArray saved = qgetenv("all_proxy");
     qputenv("all_proxy", QStringLiteral("http://127.0.0.1:%1").arg(closedPort()).toLatin1());
@@ -208,8 +197,7 @@ TEST_F(SmtpClientTest, IgnoresProxyFromEnvironment)
     EXPECT_EQ(storedMessages().size(), 1);
 }
 
-TEST_F(SmtpClientTest, RejectedAddressesRaiseAddressRejected)
-{
+TEST_F(SmtpClientTest, RejectedAddressesRaiseAddressRejected) {
     startServer({QStringLiteral("--reject"), QStringLiteral("nobody@downloads.example"),
                  QStringLiteral("--reject-sender"), QStringLiteral("banned@example.org")});
     const struct {
@@ -235,12 +223,11 @@ TEST_F(SmtpClientTest, RejectedAddressesRaiseAddressRejected)
 
 // Whatever goes wrong on the way, the send reports an error and never
 // success; failures before any connection have no closing events.
-TEST_F(SmtpClientTest, FailuresRaiseError)
-{
+TEST_F(SmtpClientTest, FailuresRaiseError) {
     const struct {
         const char* label;
-        QStringList serverOptions;  // empty: no server at all
-        QString server;             // empty: the started server
+        QStringList serverOptions; // empty: no server at all
+        QString server;            // empty: the started server
         QString from;
         bool connects;
     } cases[] = {
@@ -280,24 +267,21 @@ TEST_F(SmtpClientTest, FailuresRaiseError)
     EXPECT_TRUE(storedMessages().isEmpty());
 }
 
-TEST_F(SmtpClientTest, MissingAttachmentIsAnErrorBeforeConnecting)
-{
+TEST_F(SmtpClientTest, MissingAttachmentIsAnErrorBeforeConnecting) {
     startServer();
     MailMessage m = message();
     m.attachments = {files.filePath(QStringLiteral("gone.gif"))};
     client.setMessage(m);
     EXPECT_FALSE(client.send());
     EXPECT_EQ(log.events, (QStringList{QStringLiteral("open"), QStringLiteral("prepare"), QStringLiteral("error")}));
-    EXPECT_EQ(log.errors, QStringList{QStringLiteral("Cannot open file ") + files.filePath(QStringLiteral("gone.gif"))});
+    EXPECT_EQ(log.errors,
+              QStringList{QStringLiteral("Cannot open file ") + files.filePath(QStringLiteral("gone.gif"))});
 }
 
 // Skip cancels from a Qt slot while the send waits on a stalled server; the
 // event loop keeps running and the send returns at once, reporting no success.
-TEST_F(SmtpClientTest, CancelStopsStalledSendPromptly)
-{
-    const struct {
-        const char* stallOn;
-    } cases[] = {{"DATA"}, {"CONTENT"}, {"EHLO"}};
+TEST_F(SmtpClientTest, CancelStopsStalledSendPromptly) {
+    const struct { const char* stallOn; } cases[] = {{"DATA"}, {"CONTENT"}, {"EHLO"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stallOn);
         log.events.clear();
@@ -328,8 +312,7 @@ TEST_F(SmtpClientTest, CancelStopsStalledSendPromptly)
 
 // Slots of the client's own events may stop it (the run's Skip handler does
 // work in there); the transfer must stop cleanly, also mid-upload.
-TEST_F(SmtpClientTest, CancelFromEventSlots)
-{
+TEST_F(SmtpClientTest, CancelFromEventSlots) {
     startServer();
     MailMessage m = message();
     m.attachments = {writeFile(QStringLiteral("big.zip"), randomBytes(4 * 1024 * 1024, 5))};
@@ -358,8 +341,7 @@ TEST_F(SmtpClientTest, CancelFromEventSlots)
     EXPECT_TRUE(storedMessages().isEmpty());
 }
 
-TEST_F(SmtpClientTest, StalledServerTimesOut)
-{
+TEST_F(SmtpClientTest, StalledServerTimesOut) {
     startServer({QStringLiteral("--stall-on"), QStringLiteral("CONTENT")});
     client.setResponseTimeout(1);
     client.setMessage(message());
