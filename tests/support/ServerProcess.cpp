@@ -10,6 +10,9 @@ ServerProcess::~ServerProcess() { stop(); }
 
 bool ServerProcess::start(const QString& script, const QStringList& args, int portCount)
 {
+    ports_.clear();
+    seen_.clear();
+    error_.clear();
     process_.setProcessChannelMode(QProcess::MergedChannels);
     QStringList all{QStringLiteral("-u"), testServersDir() + QLatin1Char('/') + script};
     all += args;
