@@ -186,6 +186,19 @@ void FtpClient::idle() {
         abort();
 }
 
+void FtpClient::startDataConnection() {
+    // libcurl 7.88 driven by socket events can stall here: when the passive
+    // reply arrives at once, it finishes the command phase in one go and then
+    // waits to open the data connection, yet watches no socket and sets no
+    // timer but the connect time-out, so nothing wakes it for 30 seconds and
+    // the upload fails. Pausing and resuming the handle makes libcurl run it
+    // again at once.
+    if (!transfer_ || !transfer_->isRunning() || transfer_->wasStopped())
+        return;
+    curl_easy_pause(easy_, CURLPAUSE_SEND);
+    curl_easy_pause(easy_, CURLPAUSE_CONT);
+}
+
 void FtpClient::prepare() {
     curl_easy_reset(easy_);
     errorBuffer_[0] = '\0';
@@ -330,6 +343,8 @@ void FtpClient::traceLines(int direction, const QByteArray& text) {
             line.at(2).isDigit() && (line.size() == 3 || line.at(3) == QLatin1Char(' '))) {
             lastReply_ = line; // the last line of a reply carries its code and a blank
             lastReplyCode_ = line.left(3).toInt();
+            if (lastReplyCode_ == 227 || lastReplyCode_ == 229)
+                CurlMulti::instance().runOutside([this] { startDataConnection(); });
         }
         CurlMulti::instance().runOutside([this, direction, line] { emit trace(direction, line); });
     }

@@ -70,6 +70,7 @@ private:
     static int xferCallback(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t ulnow);
     static int debugCallback(CURL*, curl_infotype type, char* data, size_t size, void* self);
 
+    void startDataConnection();
     void prepare();
     FtpResult perform();
     QByteArray url(const QString& remotePath) const;
