@@ -70,11 +70,14 @@ int CurlMulti::socketCallback(CURL*, curl_socket_t fd, int what, void* self, voi
 
 int CurlMulti::timerCallback(CURLM*, long ms, void* self) {
     // Only arms the timer: libcurl must not be called from here.
+    // While transfers run the timer never waits more than a quarter second: a
+    // transfer that libcurl forgot to watch a socket for is then still driven.
     auto* multi = static_cast<CurlMulti*>(self);
-    if (ms < 0)
+    const long cap = multi->transfers_.isEmpty() ? 24L * 3600 * 1000 : 250L;
+    if (ms < 0 && multi->transfers_.isEmpty())
         multi->timer_.stop();
     else
-        multi->timer_.start(static_cast<int>(std::min<long>(ms, 24L * 3600 * 1000)));
+        multi->timer_.start(static_cast<int>(ms < 0 ? cap : std::min(ms, cap)));
     return 0;
 }
 
@@ -142,6 +145,8 @@ void CurlMulti::onTimeout() {
         return;
     }
     socketAction(CURL_SOCKET_TIMEOUT, 0);
+    if (!transfers_.isEmpty() && !timer_.isActive())
+        timer_.start(250);
 }
 
 void CurlMulti::socketAction(curl_socket_t fd, int event) {
