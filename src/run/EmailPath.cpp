@@ -22,11 +22,13 @@ const QString TEmailPath::FooterLine2Start = QStringLiteral("For information abo
 
 TEmailPath::TEmailPath(RunHost& host) : host_(host) {}
 
-TEmailPath::~TEmailPath() = default;
+TEmailPath::~TEmailPath() {
+    delete setupDlg_.data();
+}
 
 TSetupDlg& TEmailPath::setupDlg() {
     if (!setupDlg_) {
-        setupDlg_ = std::make_unique<TSetupDlg>(&host_.main());
+        setupDlg_ = new TSetupDlg(&host_.main());
         setupDlg_->setSetup(setup_);
     }
     return *setupDlg_;

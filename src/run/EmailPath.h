@@ -2,6 +2,7 @@
 
 #include "MailSetup.h"
 
+#include <QPointer>
 #include <QString>
 
 #include <memory>
@@ -42,7 +43,8 @@ private:
     bool prepare(bool isNew, int row, bool isCopy, const QString& site, const QString& contact);
 
     RunHost& host_;
-    std::unique_ptr<TSetupDlg> setupDlg_;
+    // A child of the main window, which may free it first at the end.
+    QPointer<TSetupDlg> setupDlg_;
     MailSetup setup_;
     std::unique_ptr<TSMTPForm> form_;
 };
