@@ -41,4 +41,12 @@ public:
 
     // The hidden list that holds the HTTP response text of the current site.
     virtual QStringList& xfer() = 0;
+
+    // The defaults below suit a host without a page.
+    // A cell of a grid row (column: a selection::Column).
+    virtual QString rowCell(int /*row*/, int /*column*/) const { return {}; }
+    // xfer() was changed through the reference.
+    virtual void xferChanged() {}
+    // Brings the last line of the run log into view.
+    virtual void scrollLogToEnd() {}
 };
