@@ -135,13 +135,13 @@ void TSitesPage::createControls()
     SiteGrid->setItemDelegate(gridLineDelegate_);
 
     Label3D1 = named(new QLabel(QStringLiteral("Current Available Sites:"), this), "Label3D1");
-    Label3D1->setGeometry(6, 236, 128, 18);
+    Label3D1->setGeometry(6, 236, 136, 18);
     SiteGridCountLbl = named(new QLabel(QStringLiteral("0"), this), "SiteGridCountLbl");
-    SiteGridCountLbl->setGeometry(136, 236, 44, 18);
+    SiteGridCountLbl->setGeometry(144, 236, 44, 18);
     Label3D4 = named(new QLabel(QStringLiteral("Total To Post::"), this), "Label3D4");
-    Label3D4->setGeometry(190, 236, 84, 18);
+    Label3D4->setGeometry(200, 236, 88, 18);
     TotalToPostLbl = named(new QLabel(QStringLiteral("0"), this), "TotalToPostLbl");
-    TotalToPostLbl->setGeometry(276, 236, 44, 18);
+    TotalToPostLbl->setGeometry(290, 236, 44, 18);
     for (QLabel* number : {SiteGridCountLbl, TotalToPostLbl}) {
         QFont bold = number->font();
         bold.setBold(true);
@@ -160,13 +160,13 @@ void TSitesPage::createControls()
     SubmitUpdateRadio->setGeometry(24, 302, 218, 18);
 
     Cat1Label = named(new QLabel(QStringLiteral("Primary Category:"), this), "Cat1Label");
-    Cat1Label->setGeometry(250, 260, 108, 18);
+    Cat1Label->setGeometry(248, 260, 122, 18);
     CatCombo1 = named(new QComboBox(this), "CatCombo1");
-    CatCombo1->setGeometry(360, 258, 224, 22);
+    CatCombo1->setGeometry(372, 258, 212, 22);
     Cat2Label = named(new QLabel(QStringLiteral("Secondary Category:"), this), "Cat2Label");
-    Cat2Label->setGeometry(250, 286, 108, 18);
+    Cat2Label->setGeometry(248, 286, 122, 18);
     CatCombo2 = named(new QComboBox(this), "CatCombo2");
-    CatCombo2->setGeometry(360, 284, 224, 22);
+    CatCombo2->setGeometry(372, 284, 212, 22);
     for (QComboBox* box : {CatCombo1, CatCombo2}) {
         box->setEditable(false);  // typing blocked: only the site's categories
         box->setEnabled(false);
@@ -177,14 +177,14 @@ void TSitesPage::createControls()
 
     SiteGridUpBtn = named(new QToolButton(this), "SiteGridUpBtn");
     SiteGridUpBtn->setArrowType(Qt::UpArrow);
-    SiteGridUpBtn->setGeometry(250, 314, 28, 24);
+    SiteGridUpBtn->setGeometry(248, 314, 28, 24);
     SiteGridDownBtn = named(new QToolButton(this), "SiteGridDownBtn");
     SiteGridDownBtn->setArrowType(Qt::DownArrow);
-    SiteGridDownBtn->setGeometry(282, 314, 28, 24);
+    SiteGridDownBtn->setGeometry(280, 314, 28, 24);
     AppSiteGoUrlBtn = named(new QPushButton(QStringLiteral("Go to URL"), this), "AppSiteGoUrlBtn");
-    AppSiteGoUrlBtn->setGeometry(360, 314, 110, 24);
+    AppSiteGoUrlBtn->setGeometry(372, 314, 104, 24);
     AppSiteChangeBtn = named(new QPushButton(QStringLiteral("Save Changes"), this), "AppSiteChangeBtn");
-    AppSiteChangeBtn->setGeometry(474, 314, 110, 24);
+    AppSiteChangeBtn->setGeometry(480, 314, 104, 24);
 
     AllToNewBtn = named(new QPushButton(QStringLiteral("All \"New\""), this), "AllToNewBtn");
     AllToUpdateBtn = named(new QPushButton(QStringLiteral("All \"Update\""), this), "AllToUpdateBtn");
