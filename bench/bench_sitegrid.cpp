@@ -22,8 +22,7 @@
 
 namespace {
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
+void writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
@@ -32,8 +31,7 @@ void writeFile(const QString& path, const QByteArray& bytes)
 }
 
 // A settings file with every key an engine saves, values varied by engine.
-QByteArray settingsFile(int i)
-{
+QByteArray settingsFile(int i) {
     QByteArray b = "[SETTINGS]\r\n";
     const auto key = [&b](const char* name, const QByteArray& value) { b += name + QByteArray("=") + value + "\r\n"; };
     const QByteArray n = QByteArray::number(i);
@@ -47,11 +45,10 @@ QByteArray settingsFile(int i)
     key("HTTP_POST_TYPE", "1");
     key("HTTP_NEW_SCRIPT_URL", "http://site" + n + ".example/cgi-bin/submit.cgi");
     key("HTTP_UPDATE_SCRIPT_URL", "http://site" + n + ".example/cgi-bin/update.cgi");
-    for (const char* muf :
-         {"MUF_Windows31", "MUF_Windows95", "MUF_WindowsNT", "MUF_Windows95NT", "MUF_Author", "MUF_Distributor",
-          "MUF_Dealer", "MUF_User", "MUF_FeatureLimitDemo", "MUF_TimeLimitDemo", "MUF_PublicDomain", "MUF_Freeware",
-          "MUF_Shareware", "MUF_Beta", "MUF_NoInstallFeature", "MUF_InstallFeatureOnly", "MUF_UnInstallFeatureOnly",
-          "MUF_InstallUninstall"})
+    for (const char* muf : {"MUF_Windows31", "MUF_Windows95", "MUF_WindowsNT", "MUF_Windows95NT", "MUF_Author",
+                            "MUF_Distributor", "MUF_Dealer", "MUF_User", "MUF_FeatureLimitDemo", "MUF_TimeLimitDemo",
+                            "MUF_PublicDomain", "MUF_Freeware", "MUF_Shareware", "MUF_Beta", "MUF_NoInstallFeature",
+                            "MUF_InstallFeatureOnly", "MUF_UnInstallFeatureOnly", "MUF_InstallUninstall"})
         key(muf, QByteArray(muf).mid(4));
     key("USE_FTP_UPLOAD", QByteArray::number(i % 4 == 0));
     key("USE_ZIP_FILE", QByteArray::number(i % 8 == 0));
@@ -77,8 +74,7 @@ QByteArray settingsFile(int i)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     platform::Application app(argc, argv);
     const int engines = argc > 1 ? std::atoi(argv[1]) : 5000;
@@ -94,10 +90,9 @@ int main(int argc, char** argv)
     for (int i = 0; i < engines; ++i) {
         const QByteArray name = "Site " + QByteArray::number(i).rightJustified(5, '0');
         list += name + "\r\n";
-        writeFile(dir + QStringLiteral("sites/") + QString::fromLatin1(name) + QStringLiteral(".ini"),
-                  settingsFile(i));
-        selection += name + "\xb1" + (i % 2 ? "Update" : "New") + "\xb1" + (i % 2 ? "Games" : "N/A") +
-                     "\xb1N/A\xb1" + (i % 3 ? "Unknown" : "11/12/26") + "\xb1" + (i % 7 ? "Y" : "N") + "\r\n";
+        writeFile(dir + QStringLiteral("sites/") + QString::fromLatin1(name) + QStringLiteral(".ini"), settingsFile(i));
+        selection += name + "\xb1" + (i % 2 ? "Update" : "New") + "\xb1" + (i % 2 ? "Games" : "N/A") + "\xb1N/A\xb1" +
+                     (i % 3 ? "Unknown" : "11/12/26") + "\xb1" + (i % 7 ? "Y" : "N") + "\r\n";
     }
     writeFile(dir + QStringLiteral("sites/Sites.dat"), list);
     writeFile(dir + QStringLiteral("data/Bench_SITES.dat"), selection);

@@ -14,15 +14,13 @@ namespace {
 
 const QString Section = QStringLiteral("SETTINGS");
 
-QString flagCell(bool on)
-{
+QString flagCell(bool on) {
     return on ? Yes : No;
 }
 
 } // namespace
 
-const ColumnInfo& columnInfo(int column)
-{
+const ColumnInfo& columnInfo(int column) {
     static const std::array<ColumnInfo, ColumnCount> columns{{
         {"Site", 120, false},
         {"Type", 70, false},
@@ -39,8 +37,7 @@ const ColumnInfo& columnInfo(int column)
     return columns[static_cast<size_t>(column)];
 }
 
-bool readEngineSettings(const QString& path, EngineSettings& settings)
-{
+bool readEngineSettings(const QString& path, EngineSettings& settings) {
     if (!platform::files::fileExists(path))
         return false;
     const platform::IniFile ini(path);
@@ -56,15 +53,13 @@ bool readEngineSettings(const QString& path, EngineSettings& settings)
     return true;
 }
 
-QString readSiteUrl(const QString& path)
-{
+QString readSiteUrl(const QString& path) {
     if (!platform::files::fileExists(path))
         return {};
     return platform::IniFile(path).readString(Section, QStringLiteral("SITES_WEB_URL"));
 }
 
-QString typeCell(int siteType, int siteSystem)
-{
+QString typeCell(int siteType, int siteSystem) {
     const QString kind = siteType == 1 ? QStringLiteral("Free") : QStringLiteral("All");
     const QString bits = siteSystem == 1   ? QStringLiteral("32")
                          : siteSystem == 2 ? QStringLiteral("16")
@@ -72,44 +67,76 @@ QString typeCell(int siteType, int siteSystem)
     return kind + u' ' + bits;
 }
 
-QString SiteRow::cell(int column) const
-{
+QString SiteRow::cell(int column) const {
     switch (column) {
-    case SiteCol: return site;
-    case TypeCol: return type;
-    case SubmitCol: return submit;
-    case Category1Col: return category1;
-    case Category2Col: return category2;
-    case HttpCol: return http;
-    case FtpCol: return ftp;
-    case ZipCol: return zip;
-    case EmailCol: return email;
-    case LastPostCol: return lastPost;
-    case PostCol: return post;
-    default: return {};
+    case SiteCol:
+        return site;
+    case TypeCol:
+        return type;
+    case SubmitCol:
+        return submit;
+    case Category1Col:
+        return category1;
+    case Category2Col:
+        return category2;
+    case HttpCol:
+        return http;
+    case FtpCol:
+        return ftp;
+    case ZipCol:
+        return zip;
+    case EmailCol:
+        return email;
+    case LastPostCol:
+        return lastPost;
+    case PostCol:
+        return post;
+    default:
+        return {};
     }
 }
 
-void SiteRow::setCell(int column, const QString& text)
-{
+void SiteRow::setCell(int column, const QString& text) {
     switch (column) {
-    case SiteCol: site = text; break;
-    case TypeCol: type = text; break;
-    case SubmitCol: submit = text; break;
-    case Category1Col: category1 = text; break;
-    case Category2Col: category2 = text; break;
-    case HttpCol: http = text; break;
-    case FtpCol: ftp = text; break;
-    case ZipCol: zip = text; break;
-    case EmailCol: email = text; break;
-    case LastPostCol: lastPost = text; break;
-    case PostCol: post = text; break;
-    default: break;
+    case SiteCol:
+        site = text;
+        break;
+    case TypeCol:
+        type = text;
+        break;
+    case SubmitCol:
+        submit = text;
+        break;
+    case Category1Col:
+        category1 = text;
+        break;
+    case Category2Col:
+        category2 = text;
+        break;
+    case HttpCol:
+        http = text;
+        break;
+    case FtpCol:
+        ftp = text;
+        break;
+    case ZipCol:
+        zip = text;
+        break;
+    case EmailCol:
+        email = text;
+        break;
+    case LastPostCol:
+        lastPost = text;
+        break;
+    case PostCol:
+        post = text;
+        break;
+    default:
+        break;
     }
 }
 
-SiteRow defaultRow(const QString& site, const EngineSettings& settings)
-{
+SiteRow defaultRow(const QString& site, const EngineSettings& settings) {
     SiteRow row;
     row.site = site;
     row.type = typeCell(settings.siteType, settings.siteSystem);
@@ -125,22 +152,19 @@ SiteRow defaultRow(const QString& site, const EngineSettings& settings)
     return row;
 }
 
-SavedLine parseLine(const QString& line)
-{
+SavedLine parseLine(const QString& line) {
     const QStringList fields = line.split(QChar(FieldSeparator));
     const auto field = [&fields](int i) { return i < fields.size() ? fields[i] : QString(); };
     return {field(0), field(1), field(2), field(3), field(4), field(5)};
 }
 
-QString formatLine(const SiteRow& row)
-{
+QString formatLine(const SiteRow& row) {
     const QChar sep(FieldSeparator);
     return row.site + sep + row.submit + sep + row.category1 + sep + row.category2 + sep + row.lastPost + sep +
            row.post;
 }
 
-void mergeSaved(QList<SiteRow>& rows, const QList<SavedLine>& saved)
-{
+void mergeSaved(QList<SiteRow>& rows, const QList<SavedLine>& saved) {
     // Several rows may carry one name (an engine listed twice), and every one
     // of them takes the line: index all rows by name once.
     QHash<QString, QList<int>> rowsByName;
@@ -166,8 +190,7 @@ void mergeSaved(QList<SiteRow>& rows, const QList<SavedLine>& saved)
     }
 }
 
-bool IsSiteCompatible(const QString& typeCell, const QString& platform, const QString& status)
-{
+bool IsSiteCompatible(const QString& typeCell, const QString& platform, const QString& status) {
     const qsizetype space = typeCell.indexOf(u' ');
     const QString kind = space < 0 ? QString() : typeCell.left(space);
     const QString bits = (space < 0 ? typeCell : typeCell.mid(space + 1)).left(10);
@@ -182,13 +205,11 @@ bool IsSiteCompatible(const QString& typeCell, const QString& platform, const QS
     return true;
 }
 
-QString selectionPath(const QString& dataDir, const QString& appName)
-{
+QString selectionPath(const QString& dataDir, const QString& appName) {
     return dataDir + appName + QStringLiteral("_SITES.dat");
 }
 
-QList<SavedLine> readSelection(const QString& path)
-{
+QList<SavedLine> readSelection(const QString& path) {
     QList<SavedLine> saved;
     const QStringList lines = platform::text::readLines(path);
     saved.reserve(lines.size());
@@ -197,8 +218,7 @@ QList<SavedLine> readSelection(const QString& path)
     return saved;
 }
 
-void writeSelection(const QString& path, const QList<SiteRow>& rows)
-{
+void writeSelection(const QString& path, const QList<SiteRow>& rows) {
     QStringList lines;
     lines.reserve(rows.size());
     for (const SiteRow& row : rows)
@@ -207,8 +227,7 @@ void writeSelection(const QString& path, const QList<SiteRow>& rows)
 }
 
 QList<SiteRow> buildRows(const QStringList& engineList, const std::function<QString(const QString&)>& settingsPath,
-                         const QList<SavedLine>& saved, const QString& platform, const QString& status)
-{
+                         const QList<SavedLine>& saved, const QString& platform, const QString& status) {
     QList<SiteRow> rows;
     rows.reserve(engineList.size());
     for (const QString& site : engineList) {
@@ -223,8 +242,7 @@ QList<SiteRow> buildRows(const QStringList& engineList, const std::function<QStr
     return rows;
 }
 
-Tally tally(const QList<SiteRow>& rows, const QString& platform, const QString& status, bool stopAtUnsetCategory)
-{
+Tally tally(const QList<SiteRow>& rows, const QString& platform, const QString& status, bool stopAtUnsetCategory) {
     Tally result;
     PostStats& s = result.stats;
     for (int i = 0; i < rows.size(); ++i) {

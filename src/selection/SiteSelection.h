@@ -48,8 +48,8 @@ const ColumnInfo& columnInfo(int column);
 
 // The keys of an engine's settings file that the grid shows.
 struct EngineSettings {
-    int siteType = 2;    // SITE_TYPE: 1 free only, else all
-    int siteSystem = 3;  // SITE_SYSTEM: 1 32 bit, 2 16 bit, else both
+    int siteType = 2;   // SITE_TYPE: 1 free only, else all
+    int siteSystem = 3; // SITE_SYSTEM: 1 32 bit, 2 16 bit, else both
     bool useCat1 = false;
     bool useCat2 = false;
     bool useHttpPost = false;

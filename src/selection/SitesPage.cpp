@@ -35,8 +35,7 @@ public:
     using QStyledItemDelegate::QStyledItemDelegate;
     bool lines = false;
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         QStyledItemDelegate::paint(painter, option, index);
         if (!lines)
             return;
@@ -56,8 +55,7 @@ namespace {
 const QColor Grey(192, 192, 192);
 const QColor White(255, 255, 255);
 
-void setBoxColour(QComboBox* box, const QColor& colour)
-{
+void setBoxColour(QComboBox* box, const QColor& colour) {
     QPalette palette = box->palette();
     palette.setColor(QPalette::Base, colour);
     palette.setColor(QPalette::Button, colour);
@@ -76,8 +74,7 @@ private:
     TMainFrm& main_;
 };
 
-QTreeWidgetItem* newItem(const SiteRow& row)
-{
+QTreeWidgetItem* newItem(const SiteRow& row) {
     QStringList cells;
     cells.reserve(ColumnCount);
     for (int c = 0; c < ColumnCount; ++c)
@@ -91,14 +88,12 @@ QTreeWidgetItem* newItem(const SiteRow& row)
 
 } // namespace
 
-TSitesPage::TSitesPage(TMainFrm& main, QWidget* parent) : QWidget(parent), main_(main)
-{
+TSitesPage::TSitesPage(TMainFrm& main, QWidget* parent) : QWidget(parent), main_(main) {
     setObjectName(QStringLiteral("SitesSheet"));
     createControls();
 }
 
-void TSitesPage::createControls()
-{
+void TSitesPage::createControls() {
     const auto named = [](auto* widget, const char* name) {
         widget->setObjectName(QLatin1String(name));
         return widget;
@@ -115,7 +110,7 @@ void TSitesPage::createControls()
     SiteGrid->setSelectionMode(QAbstractItemView::SingleSelection);
     SiteGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
     SiteGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    SiteGrid->setSortingEnabled(false);  // rows keep the engine list's order
+    SiteGrid->setSortingEnabled(false); // rows keep the engine list's order
     SiteGrid->setContextMenuPolicy(Qt::CustomContextMenu);
     QPalette gridPalette = SiteGrid->palette();
     gridPalette.setColor(QPalette::Base, White);
@@ -168,7 +163,7 @@ void TSitesPage::createControls()
     CatCombo2 = named(new QComboBox(this), "CatCombo2");
     CatCombo2->setGeometry(372, 284, 212, 22);
     for (QComboBox* box : {CatCombo1, CatCombo2}) {
-        box->setEditable(false);  // typing blocked: only the site's categories
+        box->setEditable(false); // typing blocked: only the site's categories
         box->setEnabled(false);
         setBoxColour(box, Grey);
     }
@@ -235,22 +230,21 @@ void TSitesPage::createControls()
 
 // --- Rows
 
-int TSitesPage::rowCount() const { return SiteGrid->topLevelItemCount(); }
+int TSitesPage::rowCount() const {
+    return SiteGrid->topLevelItemCount();
+}
 
-QString TSitesPage::cell(int row, int column) const
-{
+QString TSitesPage::cell(int row, int column) const {
     const QTreeWidgetItem* item = SiteGrid->topLevelItem(row);
     return item ? item->text(column) : QString();
 }
 
-void TSitesPage::setCell(int row, int column, const QString& text)
-{
+void TSitesPage::setCell(int row, int column, const QString& text) {
     if (QTreeWidgetItem* item = SiteGrid->topLevelItem(row))
         item->setText(column, text);
 }
 
-SiteRow TSitesPage::siteRow(int row) const
-{
+SiteRow TSitesPage::siteRow(int row) const {
     SiteRow result;
     if (const QTreeWidgetItem* item = SiteGrid->topLevelItem(row))
         for (int c = 0; c < ColumnCount; ++c)
@@ -258,8 +252,7 @@ SiteRow TSitesPage::siteRow(int row) const
     return result;
 }
 
-QList<SiteRow> TSitesPage::siteRows() const
-{
+QList<SiteRow> TSitesPage::siteRows() const {
     QList<SiteRow> rows;
     rows.reserve(rowCount());
     for (int i = 0; i < rowCount(); ++i)
@@ -267,20 +260,17 @@ QList<SiteRow> TSitesPage::siteRows() const
     return rows;
 }
 
-QTreeWidgetItem* TSitesPage::selectedItem() const
-{
+QTreeWidgetItem* TSitesPage::selectedItem() const {
     QTreeWidgetItem* item = SiteGrid->currentItem();
     return item && item->isSelected() ? item : nullptr;
 }
 
-int TSitesPage::selectedRow() const
-{
+int TSitesPage::selectedRow() const {
     QTreeWidgetItem* item = selectedItem();
     return item ? SiteGrid->indexOfTopLevelItem(item) : -1;
 }
 
-void TSitesPage::selectRow(int row)
-{
+void TSitesPage::selectRow(int row) {
     QTreeWidgetItem* item = SiteGrid->topLevelItem(row);
     if (!item)
         return;
@@ -289,24 +279,30 @@ void TSitesPage::selectRow(int row)
     SiteGrid->scrollToItem(item);
 }
 
-void TSitesPage::setGridLines(bool on)
-{
+void TSitesPage::setGridLines(bool on) {
     gridLineDelegate_->lines = on;
     SiteGrid->viewport()->update();
 }
 
-bool TSitesPage::gridLines() const { return gridLineDelegate_->lines; }
+bool TSitesPage::gridLines() const {
+    return gridLineDelegate_->lines;
+}
 
-QString TSitesPage::appPlatform() const { return main_.expanderSource().appField(AppField::Platform); }
+QString TSitesPage::appPlatform() const {
+    return main_.expanderSource().appField(AppField::Platform);
+}
 
-QString TSitesPage::appStatus() const { return main_.expanderSource().appField(AppField::Status); }
+QString TSitesPage::appStatus() const {
+    return main_.expanderSource().appField(AppField::Status);
+}
 
-QString TSitesPage::shownApp() const { return main_.AppInfoSheet->appName(); }
+QString TSitesPage::shownApp() const {
+    return main_.AppInfoSheet->appName();
+}
 
 // --- Building and saving
 
-void TSitesPage::BuildSiteGrid()
-{
+void TSitesPage::BuildSiteGrid() {
     main_.GridBuilding = true;
     SiteGrid->clear();
 
@@ -347,29 +343,28 @@ void TSitesPage::BuildSiteGrid()
         std::rethrow_exception(saveError);
 }
 
-void TSitesPage::SaveSiteSelection() { SaveSiteSelection(shownApp()); }
+void TSitesPage::SaveSiteSelection() {
+    SaveSiteSelection(shownApp());
+}
 
-void TSitesPage::SaveSiteSelection(const QString& appName)
-{
+void TSitesPage::SaveSiteSelection(const QString& appName) {
     if (rowCount() == 0 || appName.isEmpty() || !main_.GWide)
         return;
     writeSelection(selectionPath(main_.GWide->DataDir, appName), siteRows());
     main_.SiteSelectionChanged = false;
 }
 
-bool TSitesPage::IsSiteCompatible(int row) const
-{
+bool TSitesPage::IsSiteCompatible(int row) const {
     return selection::IsSiteCompatible(cell(row, TypeCol), appPlatform(), appStatus());
 }
 
-bool TSitesPage::CountSitesToPost(bool verify)
-{
+bool TSitesPage::CountSitesToPost(bool verify) {
     const Tally result = tally(siteRows(), appPlatform(), appStatus(), verify);
     Stats = result.stats;
     if (verify && result.unsetCategoryRow >= 0) {
         main_.dialogs().beep();
-        main_.dialogs().errorMessage(
-            QStringLiteral("You have a site set to post against that needs a category set. Please set before posting!"));
+        main_.dialogs().errorMessage(QStringLiteral(
+            "You have a site set to post against that needs a category set. Please set before posting!"));
         main_.setActivePage(this);
         selectRow(result.unsetCategoryRow);
         return false;
@@ -389,22 +384,19 @@ bool TSitesPage::CountSitesToPost(bool verify)
     return true;
 }
 
-QString TSitesPage::submittingRowCategory(int which) const
-{
+QString TSitesPage::submittingRowCategory(int which) const {
     const QTreeWidgetItem* row = SiteGrid->currentItem();
     return row ? row->text(which == 1 ? Category1Col : Category2Col) : QString();
 }
 
 // --- Showing the selected row
 
-void TSitesPage::onSelectionChanged()
-{
+void TSitesPage::onSelectionChanged() {
     if (!main_.GridBuilding)
         ShowSiteRow();
 }
 
-void TSitesPage::showCategory(const QString& site, const QString& cell, int which, QLabel* label, QComboBox* box)
-{
+void TSitesPage::showCategory(const QString& site, const QString& cell, int which, QLabel* label, QComboBox* box) {
     if (cell == NotApplicable || !main_.GWide || !main_.GWide->EngBuild)
         return;
     if (!platform::text::readLinesIfExists(main_.GWide->EngBuild->categoryPath(site, which), main_.CategoryLines))
@@ -418,8 +410,7 @@ void TSitesPage::showCategory(const QString& site, const QString& cell, int whic
     setBoxColour(box, White);
 }
 
-void TSitesPage::ShowSiteRow()
-{
+void TSitesPage::ShowSiteRow() {
     const int row = selectedRow();
     if (row < 0)
         return;
@@ -443,24 +434,21 @@ void TSitesPage::ShowSiteRow()
 
 // --- User actions
 
-void TSitesPage::SiteGridUpBtnClick()
-{
+void TSitesPage::SiteGridUpBtnClick() {
     const int row = selectedRow();
     if (row < 0)
         return;
     selectRow(row == 0 ? rowCount() - 1 : row - 1);
 }
 
-void TSitesPage::SiteGridDownBtnClick()
-{
+void TSitesPage::SiteGridDownBtnClick() {
     const int row = selectedRow();
     if (row < 0)
         return;
     selectRow(row + 1 >= rowCount() ? 0 : row + 1);
 }
 
-void TSitesPage::SubmitRadioClick()
-{
+void TSitesPage::SubmitRadioClick() {
     const int row = selectedRow();
     if (row < 0)
         return;
@@ -474,8 +462,7 @@ void TSitesPage::SubmitRadioClick()
     SiteGrid->setFocus();
 }
 
-void TSitesPage::categoryPicked(QComboBox* box, int column)
-{
+void TSitesPage::categoryPicked(QComboBox* box, int column) {
     const int row = selectedRow();
     if (row < 0)
         return;
@@ -485,12 +472,15 @@ void TSitesPage::categoryPicked(QComboBox* box, int column)
     main_.SiteSelectionChanged = true;
 }
 
-void TSitesPage::CatCombo1Change() { categoryPicked(CatCombo1, Category1Col); }
+void TSitesPage::CatCombo1Change() {
+    categoryPicked(CatCombo1, Category1Col);
+}
 
-void TSitesPage::CatCombo2Change() { categoryPicked(CatCombo2, Category2Col); }
+void TSitesPage::CatCombo2Change() {
+    categoryPicked(CatCombo2, Category2Col);
+}
 
-void TSitesPage::DoPostCheckBoxClick()
-{
+void TSitesPage::DoPostCheckBoxClick() {
     const int row = selectedRow();
     if (row < 0)
         return;
@@ -508,8 +498,7 @@ void TSitesPage::DoPostCheckBoxClick()
     SiteGrid->setFocus();
 }
 
-bool TSitesPage::confirmAll(const QString& what)
-{
+bool TSitesPage::confirmAll(const QString& what) {
     if (rowCount() == 0)
         return false;
     main_.dialogs().beep();
@@ -521,8 +510,7 @@ bool TSitesPage::confirmAll(const QString& what)
     return true;
 }
 
-void TSitesPage::setAll(int column, const QString& text, bool compatibleOnly)
-{
+void TSitesPage::setAll(int column, const QString& text, bool compatibleOnly) {
     {
         BusyCursor busy(main_);
         const QString platform = appPlatform();
@@ -539,32 +527,27 @@ void TSitesPage::setAll(int column, const QString& text, bool compatibleOnly)
     SiteGrid->setFocus();
 }
 
-void TSitesPage::AllToNewBtnClick()
-{
+void TSitesPage::AllToNewBtnClick() {
     if (confirmAll(New))
         setAll(SubmitCol, New, false);
 }
 
-void TSitesPage::AllToUpdateBtnClick()
-{
+void TSitesPage::AllToUpdateBtnClick() {
     if (confirmAll(Update))
         setAll(SubmitCol, Update, false);
 }
 
-void TSitesPage::AllToPostBtnClick()
-{
+void TSitesPage::AllToPostBtnClick() {
     if (confirmAll(QStringLiteral("Post")))
         setAll(PostCol, Yes, true);
 }
 
-void TSitesPage::AllToNoPostBtnClick()
-{
+void TSitesPage::AllToNoPostBtnClick() {
     if (confirmAll(QStringLiteral("No Post")))
         setAll(PostCol, No, false);
 }
 
-void TSitesPage::AppSiteGoUrlBtnClick()
-{
+void TSitesPage::AppSiteGoUrlBtnClick() {
     const int row = selectedRow();
     if (row < 0 || !main_.GWide || !main_.GWide->EngBuild)
         return;
@@ -577,8 +560,7 @@ void TSitesPage::AppSiteGoUrlBtnClick()
     main_.dialogs().openUrl(url);
 }
 
-void TSitesPage::AppSiteChangeBtnClick()
-{
+void TSitesPage::AppSiteChangeBtnClick() {
     if (rowCount() == 0)
         return;
     BusyCursor busy(main_);
@@ -587,14 +569,12 @@ void TSitesPage::AppSiteChangeBtnClick()
 
 // --- Popup menu
 
-void TSitesPage::onContextMenu(const QPoint& pos)
-{
+void TSitesPage::onContextMenu(const QPoint& pos) {
     SiteGridPopupMenuPopup();
     SiteGridPopupMenu->popup(SiteGrid->viewport()->mapToGlobal(pos));
 }
 
-void TSitesPage::SiteGridPopupMenuPopup()
-{
+void TSitesPage::SiteGridPopupMenuPopup() {
     const int row = selectedRow();
     if (row < 0)
         return;
@@ -602,13 +582,11 @@ void TSitesPage::SiteGridPopupMenuPopup()
                                                          : QStringLiteral("Set as Post UPDATE"));
     SG_PopUp_ToPost->setText(cell(row, PostCol) != Yes ? QStringLiteral("Set Post To YES")
                                                        : QStringLiteral("Set Post To NO"));
-    SG_PopUp_ChangePostDate->setText(cell(row, LastPostCol) != Unknown
-                                         ? QStringLiteral("Set Last Post Date To Unknown")
-                                         : QStringLiteral("Set Last Post Date To NOW"));
+    SG_PopUp_ChangePostDate->setText(cell(row, LastPostCol) != Unknown ? QStringLiteral("Set Last Post Date To Unknown")
+                                                                       : QStringLiteral("Set Last Post Date To NOW"));
 }
 
-void TSitesPage::SG_PopUp_ToPostClick()
-{
+void TSitesPage::SG_PopUp_ToPostClick() {
     const int row = selectedRow();
     if (row < 0)
         return;
@@ -619,8 +597,7 @@ void TSitesPage::SG_PopUp_ToPostClick()
     CountSitesToPost(false);
 }
 
-void TSitesPage::SG_PopUp_AsPostClick()
-{
+void TSitesPage::SG_PopUp_AsPostClick() {
     const int row = selectedRow();
     if (row < 0)
         return;
@@ -629,8 +606,7 @@ void TSitesPage::SG_PopUp_AsPostClick()
     main_.SiteSelectionChanged = true;
 }
 
-void TSitesPage::SG_PopUp_ChangePostDateClick()
-{
+void TSitesPage::SG_PopUp_ChangePostDateClick() {
     const int row = selectedRow();
     if (row < 0)
         return;
@@ -640,8 +616,7 @@ void TSitesPage::SG_PopUp_ChangePostDateClick()
     SiteGrid->setFocus();
 }
 
-void TSitesPage::SG_PopUp_GoToSiteBuilderClick()
-{
+void TSitesPage::SG_PopUp_GoToSiteBuilderClick() {
     const int row = selectedRow();
     if (row < 0 || !main_.GWide || !main_.GWide->EngBuild)
         return;
@@ -660,4 +635,6 @@ void TSitesPage::SG_PopUp_GoToSiteBuilderClick()
     }
 }
 
-void TSitesPage::SG_PopUp_GoToURLClick() { AppSiteGoUrlBtnClick(); }
+void TSitesPage::SG_PopUp_GoToURLClick() {
+    AppSiteGoUrlBtnClick();
+}

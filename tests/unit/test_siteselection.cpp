@@ -13,19 +13,16 @@ using namespace selection;
 
 namespace {
 
-QString s(const char* text)
-{
+QString s(const char* text) {
     return QString::fromUtf8(text);
 }
 
 // A saved line written the way the file holds it, "|" standing for the separator.
-SavedLine saved(const char* fields)
-{
+SavedLine saved(const char* fields) {
     return parseLine(s(fields).replace(u'|', QChar(FieldSeparator)));
 }
 
-QString rowText(const SiteRow& row)
-{
+QString rowText(const SiteRow& row) {
     QStringList cells;
     for (int c = 0; c < ColumnCount; ++c)
         cells << row.cell(c);
@@ -34,21 +31,19 @@ QString rowText(const SiteRow& row)
 
 } // namespace
 
-TEST(SiteSelection, TypeCellFromSiteTypeAndSystem)
-{
+TEST(SiteSelection, TypeCellFromSiteTypeAndSystem) {
     const struct {
         int type, system;
         const char* cell;
     } cases[] = {
-        {1, 1, "Free 32"}, {1, 2, "Free 16"}, {1, 3, "Free 16-32"}, {2, 1, "All 32"},
-        {2, 2, "All 16"},  {2, 3, "All 16-32"}, {0, 0, "All 16-32"}, {7, 9, "All 16-32"},
+        {1, 1, "Free 32"}, {1, 2, "Free 16"},   {1, 3, "Free 16-32"}, {2, 1, "All 32"},
+        {2, 2, "All 16"},  {2, 3, "All 16-32"}, {0, 0, "All 16-32"},  {7, 9, "All 16-32"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(typeCell(c.type, c.system), s(c.cell)) << c.type << " " << c.system;
 }
 
-TEST(SiteSelection, EngineSettingsReadWithDefaultsAndAnyNonZeroFlag)
-{
+TEST(SiteSelection, EngineSettingsReadWithDefaultsAndAnyNonZeroFlag) {
     TempProgramDir dir;
     dir.write(s("sites/Bare.ini"), "[SETTINGS]\r\nSITES_WEB_URL=http://bare.example/\r\n");
     dir.write(s("sites/Full.ini"), "[settings]\r\nsite_type=1\r\nSITE_SYSTEM=0x2\r\nUSE_CAT1=1\r\nUSE_CAT2=0\r\n"
@@ -69,8 +64,7 @@ TEST(SiteSelection, EngineSettingsReadWithDefaultsAndAnyNonZeroFlag)
     EXPECT_EQ(readSiteUrl(dir.file(s("sites/Missing.ini"))), QString());
 }
 
-TEST(SiteSelection, MergeOfSavedLinesIntoRows)
-{
+TEST(SiteSelection, MergeOfSavedLinesIntoRows) {
     EngineSettings both;
     both.useCat1 = both.useCat2 = true;
     const EngineSettings none;
@@ -88,8 +82,7 @@ TEST(SiteSelection, MergeOfSavedLinesIntoRows)
          "S|All 16-32|Update|N/A|N/A|N|N|N|N|Unknown|Y"},
         {"a stored NOT SET! stays", both, "S|New|NOT SET!|Puzzle|Unknown|N",
          "S|All 16-32|New|NOT SET!|Puzzle|N|N|N|N|Unknown|N"},
-        {"missing fields read as empty", both, "S|Update",
-         "S|All 16-32|Update|||N|N|N|N||"},
+        {"missing fields read as empty", both, "S|Update", "S|All 16-32|Update|||N|N|N|N||"},
         {"names match exactly", both, "s|Update|Games|Puzzle|12/01/26|N",
          "S|All 16-32|New|NOT SET!|NOT SET!|N|N|N|N|Unknown|Y"},
         {"fields after the sixth are ignored", none, "S|Update|N/A|N/A|Unknown|N|extra",
@@ -102,8 +95,7 @@ TEST(SiteSelection, MergeOfSavedLinesIntoRows)
     }
 }
 
-TEST(SiteSelection, MergeGoesInFileOrderToEveryRowOfTheName)
-{
+TEST(SiteSelection, MergeGoesInFileOrderToEveryRowOfTheName) {
     const EngineSettings none;
     QList<SiteRow> rows{defaultRow(s("A"), none), defaultRow(s("B"), none), defaultRow(s("B"), none)};
     mergeSaved(rows, {saved("B|Update|N/A|N/A|01/02/26|N"), saved("Gone|Update|N/A|N/A|x|N"),
@@ -113,8 +105,7 @@ TEST(SiteSelection, MergeGoesInFileOrderToEveryRowOfTheName)
     EXPECT_EQ(rows[2], rows[1]);
 }
 
-TEST(SiteSelection, CompatibilityOfTypeCellWithPlatformAndStatus)
-{
+TEST(SiteSelection, CompatibilityOfTypeCellWithPlatformAndStatus) {
     const struct {
         const char* type;
         const char* platform;
@@ -145,8 +136,7 @@ TEST(SiteSelection, CompatibilityOfTypeCellWithPlatformAndStatus)
             << c.type << " / " << c.platform << " / " << c.status;
 }
 
-TEST(SiteSelection, SelectionFileBytes)
-{
+TEST(SiteSelection, SelectionFileBytes) {
     TempProgramDir dir;
     QDir().mkpath(dir.file(s("data")));
     const QString path = selectionPath(dir.file(s("data/")), s("PhotoTidy"));
@@ -160,10 +150,9 @@ TEST(SiteSelection, SelectionFileBytes)
     other.lastPost = s("11/12/26");
     other.post = No;
     writeSelection(path, {simtel, other});
-    EXPECT_EQ(dir.read(s("data/PhotoTidy_SITES.dat")),
-              QByteArray("Simtel\xb1New\xb1NOT SET!\xb1N/A\xb1Unknown\xb1Y\r\n"
-                         "Caf\xe9 Files\xb1Update\xb1N/A\xb1N/A\xb1"
-                         "11/12/26\xb1N\r\n"));
+    EXPECT_EQ(dir.read(s("data/PhotoTidy_SITES.dat")), QByteArray("Simtel\xb1New\xb1NOT SET!\xb1N/A\xb1Unknown\xb1Y\r\n"
+                                                                  "Caf\xe9 Files\xb1Update\xb1N/A\xb1N/A\xb1"
+                                                                  "11/12/26\xb1N\r\n"));
 
     const QList<SavedLine> back = readSelection(path);
     ASSERT_EQ(back.size(), 2);
@@ -180,8 +169,7 @@ TEST(SiteSelection, SelectionFileBytes)
     EXPECT_TRUE(readSelection(dir.file(s("data/Missing_SITES.dat"))).isEmpty());
 }
 
-TEST(SiteSelection, BuildRowsFromEngineFilesAndSavedSelection)
-{
+TEST(SiteSelection, BuildRowsFromEngineFilesAndSavedSelection) {
     TempProgramDir dir;
     dir.write(s("sites/Alpha.ini"), "[SETTINGS]\r\nUSE_CAT1=1\r\n");
     dir.write(s("sites/Beta.ini"), "[SETTINGS]\r\nSITE_SYSTEM=2\r\n");
@@ -211,8 +199,7 @@ TEST(SiteSelection, BuildRowsFromEngineFilesAndSavedSelection)
     EXPECT_EQ(old[3].post, Yes);
 }
 
-TEST(SiteSelection, TallyCountsPostedCompatibleRows)
-{
+TEST(SiteSelection, TallyCountsPostedCompatibleRows) {
     const auto row = [](const char* type, const char* submit, const char* flags, const char* post,
                         const char* cat = "N/A") {
         SiteRow r;
@@ -221,7 +208,7 @@ TEST(SiteSelection, TallyCountsPostedCompatibleRows)
         r.submit = s(submit);
         r.category1 = s(cat);
         r.category2 = s("N/A");
-        const QString f = s(flags);  // H F Z E
+        const QString f = s(flags); // H F Z E
         r.http = f.mid(0, 1);
         r.ftp = f.mid(1, 1);
         r.zip = f.mid(2, 1);
@@ -231,9 +218,9 @@ TEST(SiteSelection, TallyCountsPostedCompatibleRows)
     };
     const QList<SiteRow> rows{
         row("All 16-32", "New", "YYYY", "Y"),
-        row("All 32", "Update", "NNYN", "Y"),          // zip without FTP is no zip upload
+        row("All 32", "Update", "NNYN", "Y"), // zip without FTP is no zip upload
         row("All 16-32", "Update", "NYNY", "Y", "NOT SET!"),
-        row("All 16", "New", "YYYY", "Y"),             // incompatible with Windows 95
+        row("All 16", "New", "YYYY", "Y"), // incompatible with Windows 95
         row("All 16-32", "New", "YYYY", "N"),
         row("All 16-32", "New", "YYYY", ""),
     };
