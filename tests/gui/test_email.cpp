@@ -6,10 +6,15 @@
 
 #include "engines/EngineFiles.h"
 #include "platform/Clock.h"
+#include "platform/TextFile.h"
+#include "profiles/AppInfoPage.h"
 #include "reports/TReportsFrm.h"
 #include "run/EmailPath.h"
 #include "run/RunHost.h"
+#include "run/SubmitPage.h"
 #include "run/TSetupDlg.h"
+#include "selection/SiteSelection.h"
+#include "selection/SitesPage.h"
 #include "shell/TGWide.h"
 
 #include <QComboBox>
@@ -17,7 +22,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -107,6 +114,29 @@ QStringList sentLines(const QString& last) {
             QStringLiteral("Closing SMTP Connection"), last};
 }
 
+// Sets a field of the main window by object name; a field that a page
+// does not have yet is added as a line edit.
+void setField(TMainFrm& main, const char* name, const QString& text) {
+    QWidget* widget = main.findChild<QWidget*>(QLatin1String(name));
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        if (combo->isEditable()) {
+            combo->setEditText(text);
+        } else {
+            combo->clear();
+            combo->addItem(text);
+            combo->setCurrentIndex(0);
+        }
+        return;
+    }
+    auto* edit = qobject_cast<QLineEdit*>(widget);
+    if (!edit) {
+        edit = new QLineEdit(&main);
+        edit->setObjectName(QLatin1String(name));
+        edit->hide();
+    }
+    edit->setText(text);
+}
+
 class EmailPathTest : public ProgramFixture {
 protected:
     void SetUp() override {
@@ -134,28 +164,7 @@ protected:
         ProgramFixture::TearDown();
     }
 
-    // Sets a field of the main window by object name; a field that a page
-    // does not have yet is added as a line edit.
-    void setField(const char* name, const QString& text) {
-        QWidget* widget = main()->findChild<QWidget*>(QLatin1String(name));
-        if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-            if (combo->isEditable()) {
-                combo->setEditText(text);
-            } else {
-                combo->clear();
-                combo->addItem(text);
-                combo->setCurrentIndex(0);
-            }
-            return;
-        }
-        auto* edit = qobject_cast<QLineEdit*>(widget);
-        if (!edit) {
-            edit = new QLineEdit(main());
-            edit->setObjectName(QLatin1String(name));
-            edit->hide();
-        }
-        edit->setText(text);
-    }
+    void setField(const char* name, const QString& text) { ::setField(*main(), name, text); }
 
     void startServer(const QStringList& options = {}) {
         server = std::make_unique<ServerProcess>();
@@ -452,6 +461,207 @@ TEST_F(EmailPathTest, MissingServerShowsSetupDialog) {
     EXPECT_EQ(path->mailSetup(),
               (MailSetup{address, QStringLiteral("jane@acme.example"), QStringLiteral("Jane Author")}));
     EXPECT_EQ(stored().size(), 1);
+}
+
+// Whole runs on the real window: the driver's e-mail step with the site's
+// message, its copy, and what a failure or Skip does to both.
+class EmailRunTest : public ProgramFixture {
+protected:
+    void SetUp() override {
+        dir.write(QStringLiteral("archive/phototidy.zip"), archive);
+        dir.write(QStringLiteral("archive/icon.gif"), gif);
+        dir.write(QStringLiteral("companies/companies.dat"), "Acme Software\r\n");
+        dir.write(QStringLiteral("companies/Acme Software.dat"),
+                  "[COMPANY]\r\nCONAME=Acme Software\r\nCONTACT=Ann Smith\r\nCEMAIL=" + Contact.toLatin1() + "\r\n");
+        dir.write(QStringLiteral("data/Acme Software Apps.dat"), "PhotoTidy\r\n");
+        dir.write(QStringLiteral("data/PhotoTidy.dat"),
+                  "[APPINFO]\r\nNAME=PhotoTidy\r\nFILENAME=phototidy.zip\r\n8CHAR=phototdy\r\nVERSION=2.1\r\n"
+                  "PLATFORM=Windows 95\r\nDSTATUS=Author\r\nSTATUS=Shareware\r\nPATH=" +
+                      dir.file(QStringLiteral("archive/phototidy.zip")).toUtf8() +
+                      "\r\nGIFPATH=" + dir.file(QStringLiteral("archive/icon.gif")).toUtf8() + "\r\n");
+    }
+
+    void startServer(const QStringList& options = {}) {
+        server = std::make_unique<ServerProcess>();
+        ASSERT_TRUE(server->start(QStringLiteral("smtp_server.py"), QStringList{store.path()} + options))
+            << server->error().toStdString();
+        dir.write(QStringLiteral("settings.dat"),
+                  QStringLiteral("[SETTINGS]\r\nSMTP=127.0.0.1:%1\r\nEMAIL=ann@acme.example\r\nNAME=Ann Smith\r\n"
+                                 "PROXY=\r\nPORT=80\r\nFTPRetries=0\r\nHTTPTimeOut=10\r\n")
+                      .arg(server->port())
+                      .toLatin1());
+    }
+
+    // An e-mail engine sending its New script to `to`, with a copy and both attachments.
+    void emailEngine(const QString& name, const QString& to) {
+        sites << name;
+        dir.write(QStringLiteral("sites/") + name + QStringLiteral(".ini"),
+                  (QStringLiteral("[SETTINGS]\r\nUSE_EMAIL=1\r\nEMAIL_SEND_COPY=1\r\nEMAIL_ATTACH_APPLICATION=1\r\n"
+                                  "EMAIL_ATTACH_GIF=1\r\nEMAIL_TONAME=") +
+                   to + QStringLiteral("\r\nEMAIL_SUBJECT=%APPNAME% %APPVERSION%\r\n"))
+                      .toLatin1());
+        dir.write(QStringLiteral("sites/") + name + QStringLiteral(" EMAIL_NEW.scp"), "Name: %APPNAME%\r\n");
+    }
+
+    // Starts the program with the given selection lines (site|submit|cat1|cat2|last post|post).
+    bool open(const QStringList& selection) {
+        dir.write(QStringLiteral("sites/Sites.dat"),
+                  (sites.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1());
+        QString lines;
+        for (const QString& line : selection)
+            lines += QString(line).replace(QLatin1Char('|'), TReportsFrm::EntrySeparator) + QStringLiteral("\r\n");
+        dir.write(QStringLiteral("data/PhotoTidy_SITES.dat"), platform::text::toCp1252(lines));
+        TMainFrm* w = start();
+        w->setActivePage(w->SubmitSheet);
+        if (w->AppInfoSheet->appName().isEmpty())
+            showProfilesByHand(*w);
+        w->AppSaved = w->CompanySaved = w->EngineSaved = true;
+        dialogs.clear();
+        dialogs.onModal = [](QDialog& form) {
+            return form.objectName() == QLatin1String("SubmissionVerifyFrm") ? int(QDialog::Accepted)
+                                                                             : int(QDialog::Rejected);
+        };
+        return !w->AppInfoSheet->appName().isEmpty() && w->SitesSheet->rowCount() == selection.size();
+    }
+
+    // While the profile pages do not load the files written above, the
+    // fields a run reads are filled with the same values here.
+    void showProfilesByHand(TMainFrm& w) {
+        w.AppInfoSheet->AppName->addItem(QStringLiteral("PhotoTidy"));
+        w.AppInfoSheet->AppName->setCurrentRow(0);
+        setField(w, "char8name", QStringLiteral("phototdy"));
+        setField(w, "platforms", QStringLiteral("Windows 95"));
+        setField(w, "diststatus", QStringLiteral("Author"));
+        setField(w, "status", QStringLiteral("Shareware"));
+        setField(w, "version", QStringLiteral("2.1"));
+        setField(w, "localpath", dir.file(QStringLiteral("archive/phototidy.zip")));
+        setField(w, "GifFileEdit", dir.file(QStringLiteral("archive/icon.gif")));
+        setField(w, "conmail", Contact);
+        w.SitesSheet->BuildSiteGrid();
+    }
+
+    TSubmitPage& page() const { return *main()->SubmitSheet; }
+    QStringList runLog() const {
+        QStringList lines;
+        for (int i = 0; i < page().log->count(); ++i)
+            lines << page().log->item(i)->text();
+        return lines;
+    }
+    QString cell(int row, int column) const { return main()->SitesSheet->cell(row, column); }
+    QStringList pageTexts(const QString& site) const {
+        const QString file = page().reports().RunReportDir + QLatin1Char('/') + site + QStringLiteral(" _EMAIL.htm");
+        if (!QFileInfo::exists(file))
+            return {QStringLiteral("<no page>")};
+        QStringList texts;
+        const QString start = QStringLiteral("] - ");
+        for (const QString& line : platform::text::readLines(file))
+            if (line.startsWith(QLatin1String("<p><small>")) && line.contains(start))
+                texts << line.mid(line.indexOf(start) + start.size())
+                             .chopped(QStringLiteral("</font></small></p>").size());
+        return texts;
+    }
+    QStringList stored() const {
+        return QDir(store.path()).entryList({QStringLiteral("*.json")}, QDir::Files, QDir::Name);
+    }
+
+    const QByteArray archive = bytes(40000, 7);
+    const QByteArray gif = bytes(900, 8);
+    QStringList sites;
+    QTemporaryDir store;
+    std::unique_ptr<ServerProcess> server;
+};
+
+TEST_F(EmailRunTest, MessageAndCopyGoOutAndARejectedSiteGetsNoCopy) {
+    startServer({QStringLiteral("--reject"), QStringLiteral("refuse@gamma.example")});
+    emailEngine(QStringLiteral("Alpha"), QStringLiteral("submit@alpha.example"));
+    emailEngine(QStringLiteral("Beta"), QStringLiteral("submit@beta.example")); // no update recipient
+    emailEngine(QStringLiteral("Gamma"), QStringLiteral("refuse@gamma.example"));
+    ASSERT_TRUE(open({QStringLiteral("Alpha|New|N/A|N/A|Unknown|Y"), QStringLiteral("Beta|Update|N/A|N/A|Unknown|Y"),
+                      QStringLiteral("Gamma|New|N/A|N/A|Unknown|Y")}));
+    QTest::mouseClick(page().submitBtn, Qt::LeftButton);
+
+    const QStringList sent{QStringLiteral("Opening SMTP Connection"), QStringLiteral("Preparing Message"),
+                           QStringLiteral("Sending Message"), QStringLiteral("Mail Sent"),
+                           QStringLiteral("Closing SMTP Connection")};
+    const QStringList expectedLog =
+        sent + QStringList{QStringLiteral("Alpha E-Mailed Information.")} + sent +
+        QStringList{Contact + QStringLiteral(" E-Mailed Copy."), QStringLiteral("Opening SMTP Connection"),
+                    QStringLiteral("Preparing Message"),         QStringLiteral("ERROR -> Address Rejected By Server"),
+                    QStringLiteral("Closing SMTP Connection"),   QStringLiteral("Gamma EMail ERROR!!!")};
+    EXPECT_EQ(runLog(), expectedLog);
+    const QStringList pages{QStringLiteral("Opening SMTP Connection"), QStringLiteral("Preparing Message"),
+                            QStringLiteral("Sending Message"),         QStringLiteral("Mail Sent"),
+                            QStringLiteral("Closing Connection"),      QStringLiteral("Connection Closed")};
+    EXPECT_EQ(pageTexts(QStringLiteral("Alpha")), pages + pages);
+    EXPECT_EQ(pageTexts(QStringLiteral("Beta")), QStringList{QStringLiteral("<no page>")});
+    EXPECT_TRUE(pageTexts(QStringLiteral("Gamma")).contains(QStringLiteral("ERROR -> Address Rejected By Server")));
+
+    ASSERT_EQ(stored().size(), 2);
+    const DecodedMail message = decodeMailFile(store.filePath(QStringLiteral("1.eml")));
+    const DecodedMail copy = decodeMailFile(store.filePath(QStringLiteral("2.eml")));
+    EXPECT_EQ(message.field("to_address"), QStringLiteral("submit@alpha.example"));
+    EXPECT_EQ(message.field("subject"), QStringLiteral("PhotoTidy 2.1"));
+    EXPECT_EQ(message.field("from_name"), QStringLiteral("Ann Smith"));
+    EXPECT_TRUE(message.text.startsWith(QStringLiteral("Name: PhotoTidy\n\n\n\n\n") + TEmailPath::FooterLine1));
+    ASSERT_EQ(message.attachments.size(), 2);
+    EXPECT_TRUE(message.attachments[0].data == archive);
+    EXPECT_TRUE(message.attachments[1].data == gif);
+    EXPECT_EQ(copy.field("to_address"), Contact);
+    EXPECT_EQ(copy.field("subject"), QStringLiteral("PhotoTidy 2.1 (Alpha)"));
+    EXPECT_EQ(copy.text, QStringLiteral("Name: PhotoTidy\n"));
+    ASSERT_EQ(copy.attachments.size(), 1);
+    EXPECT_TRUE(copy.attachments[0].data == gif);
+
+    // Alpha mailed, Beta had nothing to send, Gamma failed.
+    const QString today = platform::shortDate(clock.now().date());
+    EXPECT_EQ(cell(0, selection::SubmitCol), QStringLiteral("Update"));
+    EXPECT_EQ(cell(0, selection::LastPostCol), today);
+    EXPECT_EQ(cell(1, selection::LastPostCol), today);
+    EXPECT_EQ(cell(2, selection::SubmitCol), QStringLiteral("New"));
+    EXPECT_EQ(cell(2, selection::LastPostCol), QStringLiteral("Unknown"));
+    EXPECT_EQ(page().reports().SucceededCount, 2);
+    EXPECT_EQ(page().reports().FailedCount, 1);
+    EXPECT_EQ(page().mailstatus->text(), QStringLiteral("Idle"));
+}
+
+// Skip while the server holds the message: the send stops at once, the site
+// fails without a copy, and the run goes on.
+TEST_F(EmailRunTest, SkipDuringTheSendStopsItAndSendsNoCopy) {
+    startServer({QStringLiteral("--stall-on"), QStringLiteral("CONTENT"), QStringLiteral("--stall-seconds"),
+                 QStringLiteral("60")});
+    emailEngine(QStringLiteral("Alpha"), QStringLiteral("submit@alpha.example"));
+    ASSERT_TRUE(open({QStringLiteral("Alpha|New|N/A|N/A|Unknown|Y")}));
+
+    // Skip a second into the send: the message is then with the stalling server.
+    auto* poll = new QTimer(main());
+    poll->setInterval(50);
+    auto since = std::make_shared<QElapsedTimer>();
+    QObject::connect(poll, &QTimer::timeout, main(), [this, poll, since] {
+        if (!page().emailPath().sending())
+            return;
+        if (!since->isValid())
+            since->start();
+        else if (since->elapsed() >= 1000) {
+            poll->stop();
+            QTest::mouseClick(page().skip, Qt::LeftButton);
+        }
+    });
+    poll->start();
+    QElapsedTimer timer;
+    timer.start();
+    QTest::mouseClick(page().submitBtn, Qt::LeftButton);
+    EXPECT_LT(timer.elapsed(), 20000);
+
+    const QStringList log = runLog();
+    ASSERT_GE(log.size(), 2);
+    EXPECT_EQ(log.mid(log.size() - 2),
+              (QStringList{QStringLiteral("Alpha EMail ERROR!!!"), QStringLiteral("SKIPPED -> Alpha")}));
+    EXPECT_FALSE(log.contains(Contact + QStringLiteral(" E-Mailed Copy.")));
+    EXPECT_TRUE(pageTexts(QStringLiteral("Alpha")).contains(QStringLiteral("MailSend Operation Canceled!")));
+    EXPECT_EQ(cell(0, selection::SubmitCol), QStringLiteral("New"));
+    EXPECT_EQ(page().reports().FailedCount, 1);
+    EXPECT_TRUE(stored().isEmpty());
+    EXPECT_FALSE(main()->Posting);
 }
 
 } // namespace
