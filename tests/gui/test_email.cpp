@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -636,13 +637,15 @@ TEST_F(EmailRunTest, SkipDuringTheSendStopsItAndSendsNoCopy) {
     auto* poll = new QTimer(main());
     poll->setInterval(50);
     auto since = std::make_shared<QElapsedTimer>();
-    QObject::connect(poll, &QTimer::timeout, main(), [this, poll, since] {
+    bool barShown = false;
+    QObject::connect(poll, &QTimer::timeout, main(), [this, poll, since, &barShown] {
         if (!page().emailPath().sending())
             return;
         if (!since->isValid())
             since->start();
         else if (since->elapsed() >= 1000) {
             poll->stop();
+            barShown = page().ProgressBar1->isVisible();
             QTest::mouseClick(page().skip, Qt::LeftButton);
         }
     });
@@ -661,6 +664,8 @@ TEST_F(EmailRunTest, SkipDuringTheSendStopsItAndSendsNoCopy) {
     EXPECT_EQ(cell(0, selection::SubmitCol), QStringLiteral("New"));
     EXPECT_EQ(page().reports().FailedCount, 1);
     EXPECT_TRUE(stored().isEmpty());
+    EXPECT_TRUE(barShown);
+    EXPECT_FALSE(page().ProgressBar1->isVisible());
     EXPECT_FALSE(main()->Posting);
 }
 
