@@ -43,6 +43,8 @@ THttpPath::THttpPath(RunHost& host, QObject* parent) : QObject(parent), host_(ho
     connect(client, &platform::HttpClient::transfer, this, &THttpPath::HTTP1Transfer);
     connect(client, &platform::HttpClient::endTransfer, this, &THttpPath::HTTP1EndTransfer);
     connect(client, &platform::HttpClient::error, this, &THttpPath::HTTP1Error);
+    // A coarse timer may end a 10 second wait half a second early.
+    host_.main().HTTPTimer->setTimerType(Qt::PreciseTimer);
     connect(host_.main().HTTPTimer, &QTimer::timeout, this, &THttpPath::HTTPTimerTimer);
 }
 

@@ -146,17 +146,19 @@ TSubmitPage::TSubmitPage(TMainFrm& main, QWidget* parent) : QWidget(parent), mai
     ftp_ = std::make_unique<TFtpPath>(*this);
     email_ = std::make_unique<TEmailPath>(*this);
 
-    if (TSitesPage* sites = main_.SitesSheet) {
-        sites->VerifySubmission = [this](const selection::PostStats& stats) { return verifySubmission(stats); };
-        sites->TallyShown = [this](int totalToPost) { showTally(totalToPost); };
+    sitesPage_ = main_.SitesSheet;
+    if (sitesPage_) {
+        sitesPage_->VerifySubmission = [this](const selection::PostStats& stats) { return verifySubmission(stats); };
+        sitesPage_->TallyShown = [this](int totalToPost) { showTally(totalToPost); };
     }
 }
 
 TSubmitPage::~TSubmitPage()
 {
-    if (main_.SitesSheet) {
-        main_.SitesSheet->VerifySubmission = nullptr;
-        main_.SitesSheet->TallyShown = nullptr;
+    // The pages go in the order they were made; the Sites page may be gone already.
+    if (sitesPage_) {
+        sitesPage_->VerifySubmission = nullptr;
+        sitesPage_->TallyShown = nullptr;
     }
 }
 
@@ -535,7 +537,11 @@ bool TSubmitPage::loadRowEngine(int row)
         combo->setCurrentIndex(index);
     }
     main_.SiteBuilderSheet->EB_SiteNameComboChange();
-    return true;
+    // Loading shows the default cursor when done; the run is not done.
+    main_.SetBusyCursor();
+    // A load the Site Builder did not make (its own question answered with
+    // Cancel, say) must not send the row with the engine of another site.
+    return engines().Engine.siteName == site;
 }
 
 void TSubmitPage::runRows()

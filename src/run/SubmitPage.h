@@ -2,6 +2,7 @@
 
 #include "RunHost.h"
 
+#include <QPointer>
 #include <QStringList>
 #include <QWidget>
 
@@ -18,6 +19,7 @@ class TEmailPath;
 class TFtpPath;
 class THttpPath;
 class TMainFrm;
+class TSitesPage;
 class XferModel;
 
 namespace selection {
@@ -127,6 +129,7 @@ private:
     QString fieldText(const char* objectName) const;
 
     TMainFrm& main_;
+    QPointer<TSitesPage> sitesPage_;
     std::unique_ptr<TReportsFrm> reports_;
     std::unique_ptr<THttpPath> http_;
     std::unique_ptr<TFtpPath> ftp_;
