@@ -25,6 +25,8 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 
+#include <algorithm>
+
 namespace {
 
 // The busy cursor for the length of a scope, also when a handler throws.
@@ -39,14 +41,12 @@ private:
     TMainFrm& main_;
 };
 
-template <typename W> W* named(W* widget, const char* name)
-{
+template <typename W> W* named(W* widget, const char* name) {
     widget->setObjectName(QLatin1String(name));
     return widget;
 }
 
-QLabel* label(QWidget* parent, const char* text, int x, int y, int w, int h = 21)
-{
+QLabel* label(QWidget* parent, const char* text, int x, int y, int w, int h = 21) {
     auto* l = new QLabel(QString::fromUtf8(text), parent);
     l->setGeometry(x, y, w, h);
     return l;
@@ -54,67 +54,58 @@ QLabel* label(QWidget* parent, const char* text, int x, int y, int w, int h = 21
 
 // One-line values are read back from the settings file to at most 1023
 // characters: a longer text could not survive a save and a load.
-QLineEdit* edit(QWidget* parent, const char* name, int x, int y, int w)
-{
+QLineEdit* edit(QWidget* parent, const char* name, int x, int y, int w) {
     auto* e = named(new QLineEdit(parent), name);
     e->setGeometry(x, y, w, 21);
     e->setMaxLength(1023);
     return e;
 }
 
-QPlainTextEdit* memo(QWidget* parent, const char* name, int x, int y, int w, int h)
-{
+QPlainTextEdit* memo(QWidget* parent, const char* name, int x, int y, int w, int h) {
     auto* m = named(new QPlainTextEdit(parent), name);
     m->setGeometry(x, y, w, h);
     m->setTabChangesFocus(true);
     return m;
 }
 
-QCheckBox* check(QWidget* parent, const char* name, const char* caption, int x, int y, int w)
-{
+QCheckBox* check(QWidget* parent, const char* name, const char* caption, int x, int y, int w) {
     auto* c = named(new QCheckBox(QString::fromUtf8(caption), parent), name);
     c->setGeometry(x, y, w, 20);
     return c;
 }
 
-QRadioButton* radio(QWidget* parent, const char* name, const char* caption, int x, int y, int w)
-{
+QRadioButton* radio(QWidget* parent, const char* name, const char* caption, int x, int y, int w) {
     auto* r = named(new QRadioButton(QString::fromUtf8(caption), parent), name);
     r->setGeometry(x, y, w, 20);
     return r;
 }
 
-QPushButton* button(QWidget* parent, const char* name, const char* caption, int x, int y, int w)
-{
+QPushButton* button(QWidget* parent, const char* name, const char* caption, int x, int y, int w) {
     auto* b = named(new QPushButton(QString::fromUtf8(caption), parent), name);
     b->setGeometry(x, y, w, 24);
     b->setAutoDefault(false);
     return b;
 }
 
-QGroupBox* group(QWidget* parent, const char* name, const char* caption, int x, int y, int w, int h)
-{
+QGroupBox* group(QWidget* parent, const char* name, const char* caption, int x, int y, int w, int h) {
     auto* g = named(new QGroupBox(QString::fromUtf8(caption), parent), name);
     g->setGeometry(x, y, w, h);
     return g;
 }
 
 // Memo text holds "\n"; engine scripts hold their lines joined by CR LF.
-QString toMemo(const QString& script)
-{
+QString toMemo(const QString& script) {
     QString text = script;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text;
 }
 
-QString fromMemo(const QPlainTextEdit* memo)
-{
+QString fromMemo(const QPlainTextEdit* memo) {
     return memo->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
 }
 
-void fillList(QComboBox* box, const QStringList& names, int selected)
-{
+void fillList(QComboBox* box, const QStringList& names, int selected) {
     const QSignalBlocker quiet(box);
     box->clear();
     box->addItems(names);
@@ -123,8 +114,7 @@ void fillList(QComboBox* box, const QStringList& names, int selected)
 
 } // namespace
 
-TSiteBuilderPage::TSiteBuilderPage(TMainFrm& main, QWidget* parent) : QWidget(parent), main_(main)
-{
+TSiteBuilderPage::TSiteBuilderPage(TMainFrm& main, QWidget* parent) : QWidget(parent), main_(main) {
     setObjectName(QStringLiteral("SiteBuilderSheet"));
 
     PageControl3 = named(new QTabWidget(this), "PageControl3");
@@ -153,15 +143,13 @@ TSiteBuilderPage::TSiteBuilderPage(TMainFrm& main, QWidget* parent) : QWidget(pa
     applyEnablingRules();
 }
 
-TSiteBuilderPage::~TSiteBuilderPage()
-{
+TSiteBuilderPage::~TSiteBuilderPage() {
     // The engine object outlives the page's handlers only on the way out.
     if (TEngBuild* eb = engines())
         eb->LoadSelected = nullptr;
 }
 
-void TSiteBuilderPage::createDetails()
-{
+void TSiteBuilderPage::createDetails() {
     QWidget* p = DetailsSheet;
     label(p, "Site Name:", 8, 8, 70);
     EB_SiteNameCombo = named(new QComboBox(p), "EB_SiteNameCombo");
@@ -192,15 +180,14 @@ void TSiteBuilderPage::createDetails()
 
     QGroupBox* type = group(p, "SiteTypeGroup", "Site Accepts:", 8, 232, 276, 54);
     EB_TypeFreeRadio = radio(type, "EB_TypeFreeRadio", "Freeware Only", 10, 24, 110);
-    EB_TypeShareRadio = radio(type, "EB_TypeShareRadio", "Freeware && Shareware", 124, 24, 148);
+    EB_TypeShareRadio = radio(type, "EB_TypeShareRadio", "Freeware && Shareware", 122, 24, 150);
     QGroupBox* system = group(p, "SiteSystemGroup", "Site Accepts Operating Systems of:", 292, 232, 276, 54);
     EB_32BitOnly = radio(system, "EB_32BitOnly", "32 Bit Only", 10, 24, 92);
     EB_16BitOnly = radio(system, "EB_16BitOnly", "16 Bit Only", 104, 24, 92);
     EB_3216Bit = radio(system, "EB_3216Bit", "Both", 198, 24, 70);
 }
 
-void TSiteBuilderPage::createHttp()
-{
+void TSiteBuilderPage::createHttp() {
     QWidget* p = HTTPPostSheet;
     EB_UseHTTPPostChk = check(p, "EB_UseHTTPPostChk", "Site Uses HTTP", 8, 14, 140);
     QGroupBox* method = group(p, "MethodGroup", "Method:", 156, 2, 150, 42);
@@ -224,13 +211,11 @@ void TSiteBuilderPage::createHttp()
     };
     column(8, "EB_HTTP_NewScriptURLEdit", "New Script:", "EB_NewSubmissionMemo", "EB_HTTPNew_ScriptCheck",
            EB_HTTP_NewScriptURLEdit, EB_NewSubmissionMemo, EB_HTTPNew_ScriptCheck);
-    column(292, "EB_HTTP_UpdateScriptURLEdit", "Update Script:", "EB_UpdateSubmissionMemo",
-           "EB_HTTPUpdate_ScriptCheck", EB_HTTP_UpdateScriptURLEdit, EB_UpdateSubmissionMemo,
-           EB_HTTPUpdate_ScriptCheck);
+    column(292, "EB_HTTP_UpdateScriptURLEdit", "Update Script:", "EB_UpdateSubmissionMemo", "EB_HTTPUpdate_ScriptCheck",
+           EB_HTTP_UpdateScriptURLEdit, EB_UpdateSubmissionMemo, EB_HTTPUpdate_ScriptCheck);
 }
 
-void TSiteBuilderPage::createFtp()
-{
+void TSiteBuilderPage::createFtp() {
     QWidget* p = FTPUploadSheet;
     EB_UseFTPUploadChk = check(p, "EB_UseFTPUploadChk", "Site Uses FTP Uploads", 8, 8, 160);
     EB_UseZipFileChk = check(p, "EB_UseZipFileChk", "Site requires ZIP file", 176, 8, 160);
@@ -239,24 +224,23 @@ void TSiteBuilderPage::createFtp()
     label(p, "FTP Server:", 8, 36, 88);
     EB_FTPServerEdit = edit(p, "EB_FTPServerEdit", 98, 36, 186);
     EB_FTPServerEdit->setToolTip(QStringLiteral("Enter the host name of the site's FTP server.  (ftp.example.com)"));
-    label(p, "Remote Path:", 292, 36, 88);
-    EB_RemotePathEdit = edit(p, "EB_RemotePathEdit", 382, 36, 186);
+    label(p, "Remote Path:", 292, 36, 94);
+    EB_RemotePathEdit = edit(p, "EB_RemotePathEdit", 388, 36, 180);
     EB_RemotePathEdit->setToolTip(QStringLiteral("Enter the remote path of the upload directory.  (/pub/incoming)"));
     label(p, "Login name:", 8, 62, 88);
     EB_LoginNameEdit = edit(p, "EB_LoginNameEdit", 98, 62, 186);
-    label(p, "Login Password:", 292, 62, 88);
-    EB_LoginPasswordEdit = edit(p, "EB_LoginPasswordEdit", 382, 62, 186);
+    label(p, "Login Password:", 292, 62, 94);
+    EB_LoginPasswordEdit = edit(p, "EB_LoginPasswordEdit", 388, 62, 180);
     EB_LoginPasswordEdit->setToolTip(
         QStringLiteral("Enter a password for the users.  If it is an anonymous login, enter %CONTEMAIL%"));
 
     QGroupBox* added = group(p, "AddedTextGroup", "Added Text File:", 8, 88, 276, 44);
-    EB_AddFileToUploadChk = radio(added, "EB_AddFileToUploadChk", "Add to Upload", 8, 19, 102);
-    EB_IncludeInZipChk = radio(added, "EB_IncludeInZipChk", "Include in Zip", 112, 19, 100);
+    EB_AddFileToUploadChk = radio(added, "EB_AddFileToUploadChk", "Add to Upload", 8, 19, 104);
+    EB_IncludeInZipChk = radio(added, "EB_IncludeInZipChk", "Include in Zip", 113, 19, 100);
     EB_AddedTextBoth = radio(added, "EB_AddedTextBoth", "Both", 214, 19, 58);
-    label(p, "Filename:", 292, 102, 88);
-    EB_FileName = edit(p, "EB_FileName", 382, 102, 186);
-    EB_FileName->setToolTip(
-        QStringLiteral("Enter the name of the added text file, for instance %APPNAME%.TXT"));
+    label(p, "Filename:", 292, 102, 94);
+    EB_FileName = edit(p, "EB_FileName", 388, 102, 180);
+    EB_FileName->setToolTip(QStringLiteral("Enter the name of the added text file, for instance %APPNAME%.TXT"));
 
     label(p, "Text of the added file:", 8, 140, 200);
     Eb_FTPScriptDefaultBtn = button(p, "Eb_FTPScriptDefaultBtn", "Default Script", 392, 138, 88);
@@ -266,8 +250,7 @@ void TSiteBuilderPage::createFtp()
     EB_FileScriptMemo = memo(p, "EB_FileScriptMemo", 8, 166, 560, 128);
 }
 
-void TSiteBuilderPage::createEmail()
-{
+void TSiteBuilderPage::createEmail() {
     QWidget* p = EmailSheet;
     EB_UseEmail = check(p, "EB_UseEmail", "Use E-Mail Submission", 8, 8, 200);
     EB_SendEmailCopy = check(p, "EB_SendEmailCopy", "Send Copy To Company Contact", 292, 8, 240);
@@ -276,8 +259,7 @@ void TSiteBuilderPage::createEmail()
         QStringLiteral("Use Postrix's default E-Mail script.  This will be fine for most sites.");
     const auto column = [&](int x, const char* toCaption, const char* toName, const char* subjectName,
                             const char* memoName, const char* defaultName, const char* checkName, QLineEdit*& to,
-                            QLineEdit*& subject, QPlainTextEdit*& script, QPushButton*& byDefault,
-                            QPushButton*& test) {
+                            QLineEdit*& subject, QPlainTextEdit*& script, QPushButton*& byDefault, QPushButton*& test) {
         label(p, toCaption, x, 34, 276, 16);
         to = edit(p, toName, x, 50, 276);
         label(p, "Subject:", x, 76, 50);
@@ -287,24 +269,36 @@ void TSiteBuilderPage::createEmail()
         byDefault->setToolTip(defaultHint);
         test = button(p, checkName, "Test Script", x + 98, 238, 86);
     };
-    column(8, "E-Mail New Submissions to:", "EB_EmailToEdit", "EB_EmailSubjectEdit",
-           "EB_Email_NewSubmissionScriptMemo", "Eb_MailNewScriptDefaultBtn", "EB_EMailNew_ScriptCheck",
-           EB_EmailToEdit, EB_EmailSubjectEdit, EB_Email_NewSubmissionScriptMemo, Eb_MailNewScriptDefaultBtn,
-           EB_EMailNew_ScriptCheck);
+    column(8, "E-Mail New Submissions to:", "EB_EmailToEdit", "EB_EmailSubjectEdit", "EB_Email_NewSubmissionScriptMemo",
+           "Eb_MailNewScriptDefaultBtn", "EB_EMailNew_ScriptCheck", EB_EmailToEdit, EB_EmailSubjectEdit,
+           EB_Email_NewSubmissionScriptMemo, Eb_MailNewScriptDefaultBtn, EB_EMailNew_ScriptCheck);
     column(292, "E-Mail Updates to:", "EB_EmailToEdit_Update", "EB_EmailSubjectEdit_Update",
            "EB_Email_UpdateSubmissionScriptMemo", "Eb_MailUpdateScriptDefaultBtn", "EB_EMailUpdate_ScriptCheck",
            EB_EmailToEdit_Update, EB_EmailSubjectEdit_Update, EB_Email_UpdateSubmissionScriptMemo,
            Eb_MailUpdateScriptDefaultBtn, EB_EMailUpdate_ScriptCheck);
 
-    EB_AttachIco = check(p, "EB_AttachIco", "Attach .Ico", 8, 272, 96);
-    EB_AttachGif = check(p, "EB_AttachGif", "Attach .Gif", 108, 272, 96);
-    EB_AttachScreenShot = check(p, "EB_AttachScreenShot", "Attach Screen Shot", 208, 272, 122);
-    EB_AttachOther = check(p, "EB_AttachOther", "Attach Other File", 334, 272, 114);
-    EB_AttachAppToEmail = check(p, "EB_AttachAppToEmail", "Attach Application", 452, 272, 118);
+    EB_AttachIco = check(p, "EB_AttachIco", "Attach .Ico", 0, 272, 0);
+    EB_AttachGif = check(p, "EB_AttachGif", "Attach .Gif", 0, 272, 0);
+    EB_AttachScreenShot = check(p, "EB_AttachScreenShot", "Attach Screen Shot", 0, 272, 0);
+    EB_AttachOther = check(p, "EB_AttachOther", "Attach Other File", 0, 272, 0);
+    EB_AttachAppToEmail = check(p, "EB_AttachAppToEmail", "Attach Application", 0, 272, 0);
+    // Five boxes in one row: each as wide as its caption needs, the rest of
+    // the row shared out between them.
+    const QList<QCheckBox*> attach{EB_AttachIco, EB_AttachGif, EB_AttachScreenShot, EB_AttachOther,
+                                   EB_AttachAppToEmail};
+    int needed = 0;
+    for (QCheckBox* c : attach)
+        needed += c->sizeHint().width();
+    const int spare = std::max(0, (568 - needed) / int(attach.size()));
+    int x = 8;
+    for (QCheckBox* c : attach) {
+        const int w = c->sizeHint().width() + spare;
+        c->setGeometry(x, 272, w, 20);
+        x += w;
+    }
 }
 
-void TSiteBuilderPage::createBottom()
-{
+void TSiteBuilderPage::createBottom() {
     GroupBox3 = group(this, "GroupBox3", "Byte Format", 2, 332, 584, 48);
     EB_BytesRadio = radio(GroupBox3, "EB_BytesRadio", "Bytes", 10, 20, 60);
     EB_KBytesRadio = radio(GroupBox3, "EB_KBytesRadio", "Kbytes", 74, 20, 66);
@@ -316,8 +310,7 @@ void TSiteBuilderPage::createBottom()
     ContributeBtn->hide();
 }
 
-void TSiteBuilderPage::addVariableMenu(QWidget* control)
-{
+void TSiteBuilderPage::addVariableMenu(QWidget* control) {
     variableControls_ << control;
     control->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(control, &QWidget::customContextMenuRequested, this, [this, control](const QPoint& pos) {
@@ -328,8 +321,7 @@ void TSiteBuilderPage::addVariableMenu(QWidget* control)
     });
 }
 
-void TSiteBuilderPage::connectHandlers()
-{
+void TSiteBuilderPage::connectHandlers() {
     connect(EB_SiteNameCombo, &QComboBox::activated, this, [this](int index) {
         // Choosing the entry that is already shown keeps its edits.
         const TEngBuild* eb = engines();
@@ -343,16 +335,15 @@ void TSiteBuilderPage::connectHandlers()
                          EB_EmailSubjectEdit, EB_EmailToEdit_Update, EB_EmailSubjectEdit_Update})
         connect(e, &QLineEdit::textChanged, this, &TSiteBuilderPage::EngineInfoChanged);
     for (QPlainTextEdit* m : {EB_CatagoriesMemo1, EB_CatagoriesMemo2, EB_NewSubmissionMemo, EB_UpdateSubmissionMemo,
-                              EB_FileScriptMemo, EB_Email_NewSubmissionScriptMemo,
-                              EB_Email_UpdateSubmissionScriptMemo})
+                              EB_FileScriptMemo, EB_Email_NewSubmissionScriptMemo, EB_Email_UpdateSubmissionScriptMemo})
         connect(m, &QPlainTextEdit::textChanged, this, &TSiteBuilderPage::EngineInfoChanged);
     for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{
              EB_TypeFreeRadio, EB_TypeShareRadio, EB_32BitOnly, EB_16BitOnly, EB_3216Bit, EB_PostType_POST,
              EB_AddFileToUploadChk, EB_BytesRadio, EB_KBytesRadio, EB_MBytesRadio, EB_Use8x3FileName})
         connect(b, &QAbstractButton::clicked, this, &TSiteBuilderPage::EngineInfoChanged);
-    for (QCheckBox* c : {EB_UseCatagory1, EB_UseCatagory2, EB_UseHTTPPostChk, EB_UseFTPUploadChk, EB_UseEmail,
-                         EB_SendEmailCopy, EB_AttachIco, EB_AttachGif, EB_AttachScreenShot, EB_AttachOther,
-                         EB_AttachAppToEmail})
+    for (QCheckBox* c :
+         {EB_UseCatagory1, EB_UseCatagory2, EB_UseHTTPPostChk, EB_UseFTPUploadChk, EB_UseEmail, EB_SendEmailCopy,
+          EB_AttachIco, EB_AttachGif, EB_AttachScreenShot, EB_AttachOther, EB_AttachAppToEmail})
         connect(c, &QCheckBox::clicked, this, &TSiteBuilderPage::EB_ReactFromCheckBox);
     connect(EB_UseZipFileChk, &QCheckBox::clicked, this, &TSiteBuilderPage::EB_UseZipFileChkClick);
     for (QRadioButton* r : {EB_IncludeInZipChk, EB_AddedTextBoth, EB_PostType_GET})
@@ -372,15 +363,13 @@ void TSiteBuilderPage::connectHandlers()
         addVariableMenu(w);
 }
 
-TEngBuild* TSiteBuilderPage::engines() const
-{
+TEngBuild* TSiteBuilderPage::engines() const {
     return main_.GWide ? main_.GWide->EngBuild.get() : nullptr;
 }
 
 // --- Filters
 
-bool TSiteBuilderPage::eventFilter(QObject* watched, QEvent* event)
-{
+bool TSiteBuilderPage::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         // An HTTP script is one line of form data: Enter is dropped, while
@@ -399,8 +388,7 @@ bool TSiteBuilderPage::eventFilter(QObject* watched, QEvent* event)
 
 // --- Showing and storing the engine
 
-void TSiteBuilderPage::setAddedText(AddedText choice)
-{
+void TSiteBuilderPage::setAddedText(AddedText choice) {
     QRadioButton* radios[] = {EB_AddFileToUploadChk, EB_IncludeInZipChk, EB_AddedTextBoth};
     // Exclusive radios refuse to be all off; a settings file may say so.
     for (QRadioButton* r : radios)
@@ -412,8 +400,7 @@ void TSiteBuilderPage::setAddedText(AddedText choice)
         r->setAutoExclusive(true);
 }
 
-AddedText TSiteBuilderPage::addedText() const
-{
+AddedText TSiteBuilderPage::addedText() const {
     if (EB_AddedTextBoth->isChecked())
         return AddedText::Both;
     if (EB_IncludeInZipChk->isChecked())
@@ -423,8 +410,7 @@ AddedText TSiteBuilderPage::addedText() const
     return AddedText::None;
 }
 
-void TSiteBuilderPage::showEngine()
-{
+void TSiteBuilderPage::showEngine() {
     static const SiteEngine cleared;
     const TEngBuild* eb = engines();
     const SiteEngine& e = eb ? eb->Engine : cleared;
@@ -482,11 +468,13 @@ void TSiteBuilderPage::showEngine()
                                              : EB_BytesRadio)
         ->setChecked(true);
 
+    // Long addresses show from their beginning.
+    for (QLineEdit* e : findChildren<QLineEdit*>())
+        e->setCursorPosition(0);
     applyEnablingRules();
 }
 
-void TSiteBuilderPage::storeEngine()
-{
+void TSiteBuilderPage::storeEngine() {
     TEngBuild* eb = engines();
     if (!eb)
         return;
@@ -537,8 +525,7 @@ void TSiteBuilderPage::storeEngine()
     e.emailUpdateScript = fromMemo(EB_Email_UpdateSubmissionScriptMemo);
 }
 
-void TSiteBuilderPage::applyEnablingRules()
-{
+void TSiteBuilderPage::applyEnablingRules() {
     EB_CatagoriesMemo1->setEnabled(EB_UseCatagory1->isChecked());
     EB_CatagoriesMemo2->setEnabled(EB_UseCatagory2->isChecked());
 
@@ -547,10 +534,10 @@ void TSiteBuilderPage::applyEnablingRules()
     EB_UpdateSubmissionMemo->setEnabled(http);
 
     const bool ftp = EB_UseFTPUploadChk->isChecked();
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             EB_UseZipFileChk, EB_Use8x3FileName, EB_FTPServerEdit, EB_LoginNameEdit, EB_RemotePathEdit,
-             EB_LoginPasswordEdit, EB_AddFileToUploadChk, EB_IncludeInZipChk, EB_AddedTextBoth, EB_FileName,
-             EB_FileScriptMemo})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{EB_UseZipFileChk, EB_Use8x3FileName, EB_FTPServerEdit, EB_LoginNameEdit,
+                                         EB_RemotePathEdit, EB_LoginPasswordEdit, EB_AddFileToUploadChk,
+                                         EB_IncludeInZipChk, EB_AddedTextBoth, EB_FileName, EB_FileScriptMemo})
         w->setEnabled(ftp);
 
     const bool mail = EB_UseEmail->isChecked();
@@ -563,16 +550,14 @@ void TSiteBuilderPage::applyEnablingRules()
 
 // --- Lists
 
-void TSiteBuilderPage::refreshLists()
-{
+void TSiteBuilderPage::refreshLists() {
     const TEngBuild* eb = engines();
     fillList(EB_SiteNameCombo, eb ? eb->EngineList() : QStringList(), eb ? eb->SelectedIndex() : -1);
     fillList(EB_UserSiteNameCombo, eb ? eb->UserSites() : QStringList(), -1);
     fillList(EB_VantorelSiteNameCombo, eb ? eb->MakerSites() : QStringList(), -1);
 }
 
-void TSiteBuilderPage::siteListsLoaded()
-{
+void TSiteBuilderPage::siteListsLoaded() {
     if (TEngBuild* eb = engines()) {
         // Deleting an engine selects and loads the first one as a choice in
         // the list would.
@@ -587,8 +572,7 @@ void TSiteBuilderPage::siteListsLoaded()
 
 // --- Handlers
 
-void TSiteBuilderPage::EB_SiteNameComboChange()
-{
+void TSiteBuilderPage::EB_SiteNameComboChange() {
     TEngBuild* eb = engines();
     if (!eb)
         return;
@@ -600,35 +584,30 @@ void TSiteBuilderPage::EB_SiteNameComboChange()
     main_.EngineSaved = true;
 }
 
-void TSiteBuilderPage::EngineInfoChanged()
-{
+void TSiteBuilderPage::EngineInfoChanged() {
     if (filling_)
         return;
     main_.EngineSaved = false;
 }
 
-void TSiteBuilderPage::EB_ReactFromCheckBox()
-{
+void TSiteBuilderPage::EB_ReactFromCheckBox() {
     applyEnablingRules();
     EngineInfoChanged();
 }
 
-void TSiteBuilderPage::EB_UseZipFileChkClick()
-{
+void TSiteBuilderPage::EB_UseZipFileChkClick() {
     EngineInfoChanged();
     if (!EB_UseZipFileChk->isChecked())
         setAddedText(AddedText::AddToUpload);
 }
 
-void TSiteBuilderPage::EB_IncludeInZipChkClick()
-{
+void TSiteBuilderPage::EB_IncludeInZipChkClick() {
     EngineInfoChanged();
     if (!EB_UseZipFileChk->isChecked())
         setAddedText(AddedText::AddToUpload);
 }
 
-void TSiteBuilderPage::EB_AddNewSiteBtnClick()
-{
+void TSiteBuilderPage::EB_AddNewSiteBtnClick() {
     TEngBuild* eb = engines();
     if (!eb)
         return;
@@ -655,8 +634,7 @@ void TSiteBuilderPage::EB_AddNewSiteBtnClick()
     main_.SitesSheet->BuildSiteGrid();
 }
 
-void TSiteBuilderPage::EB_UpdateSiteBtnClick()
-{
+void TSiteBuilderPage::EB_UpdateSiteBtnClick() {
     TEngBuild* eb = engines();
     // The controls hold the engine that was loaded last: it is saved under
     // that name, whatever the list shows.
@@ -671,8 +649,7 @@ void TSiteBuilderPage::EB_UpdateSiteBtnClick()
     main_.EngineSaved = true;
 }
 
-void TSiteBuilderPage::EB_DeleteSiteBtnClick()
-{
+void TSiteBuilderPage::EB_DeleteSiteBtnClick() {
     TEngBuild* eb = engines();
     if (!eb || eb->Engine.siteName.isEmpty())
         return;
@@ -691,8 +668,7 @@ void TSiteBuilderPage::EB_DeleteSiteBtnClick()
     main_.SitesSheet->BuildSiteGrid();
 }
 
-void TSiteBuilderPage::EB_MatchUpFieldsClick()
-{
+void TSiteBuilderPage::EB_MatchUpFieldsClick() {
     TEngBuild* eb = engines();
     if (!eb)
         return;
@@ -711,8 +687,7 @@ void TSiteBuilderPage::EB_MatchUpFieldsClick()
     form.store(translations);
 }
 
-void TSiteBuilderPage::Mnu_ScriptClick()
-{
+void TSiteBuilderPage::Mnu_ScriptClick() {
     VarsForm->show();
     VarsForm->raise();
     VarsForm->activateWindow();

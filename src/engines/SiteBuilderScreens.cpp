@@ -14,8 +14,7 @@ namespace {
 
 // Loads the first engine of the list that passes test, as a choice in the
 // site list would; keeps the shown engine when none does.
-void showFirst(TMainFrm& main, TEngBuild& engines, const std::function<bool(const SiteEngine&)>& test)
-{
+void showFirst(TMainFrm& main, TEngBuild& engines, const std::function<bool(const SiteEngine&)>& test) {
     TSiteBuilderPage& page = *main.SiteBuilderSheet;
     const QStringList list = engines.EngineList();
     for (int i = 0; i < list.size(); ++i) {
@@ -31,8 +30,7 @@ void showFirst(TMainFrm& main, TEngBuild& engines, const std::function<bool(cons
 
 } // namespace
 
-void renderSiteBuilderScreens(TMainFrm& main, const std::function<void(QWidget&, const QString& name)>& save)
-{
+void renderSiteBuilderScreens(TMainFrm& main, const std::function<void(QWidget&, const QString& name)>& save) {
     if (!main.GWide || !main.GWide->EngBuild)
         return;
     TEngBuild& engines = *main.GWide->EngBuild;

@@ -4,8 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-TMatchUpFrm::TMatchUpFrm(QWidget* parent) : QDialog(parent)
-{
+TMatchUpFrm::TMatchUpFrm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("MatchUpFrm"));
     setWindowTitle(QStringLiteral("Field Translations"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
@@ -38,14 +37,12 @@ TMatchUpFrm::TMatchUpFrm(QWidget* parent) : QDialog(parent)
     setFixedSize(width, 10 + rows * rowHeight + 40);
 }
 
-void TMatchUpFrm::fill(const FieldTranslations& translations)
-{
+void TMatchUpFrm::fill(const FieldTranslations& translations) {
     for (const TranslationInfo& info : translationTable())
         edit(info.id)->setText(translations.value(info.id));
 }
 
-void TMatchUpFrm::store(FieldTranslations& translations) const
-{
+void TMatchUpFrm::store(FieldTranslations& translations) const {
     for (const TranslationInfo& info : translationTable())
         translations.set(info.id, edit(info.id)->text());
 }

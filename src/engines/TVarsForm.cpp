@@ -12,8 +12,7 @@
 #include <QTextEdit>
 #include <QTreeWidget>
 
-bool insertIntoEditor(QWidget* target, const QString& text)
-{
+bool insertIntoEditor(QWidget* target, const QString& text) {
     if (!target || !target->isEnabled())
         return false;
     if (auto* edit = qobject_cast<QLineEdit*>(target)) {
@@ -39,26 +38,24 @@ bool insertIntoEditor(QWidget* target, const QString& text)
     return false;
 }
 
-QStringList TVarsForm::variableLines()
-{
+QStringList TVarsForm::variableLines() {
     QStringList lines;
     for (const ScriptVariable& v : scriptVariables())
         lines << v.variable + QLatin1Char('|') + v.listText;
     return lines;
 }
 
-TVarsForm::TVarsForm(QWidget& mainWindow, QWidget* parent) : QDialog(parent), main_(mainWindow)
-{
+TVarsForm::TVarsForm(QWidget& mainWindow, QWidget* parent) : QDialog(parent), main_(mainWindow) {
     setObjectName(QStringLiteral("VarsForm"));
     setWindowTitle(QStringLiteral("SiteBuilder Variables"));
     // A tool window: above its main window, never blocking it.
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
     setModal(false);
-    setFixedSize(392, 330);
+    setFixedSize(452, 330);
 
     VarListBox = new QTreeWidget(this);
     VarListBox->setObjectName(QStringLiteral("VarListBox"));
-    VarListBox->setGeometry(6, 6, 380, 286);
+    VarListBox->setGeometry(6, 6, 440, 286);
     VarListBox->setColumnCount(2);
     VarListBox->setHeaderHidden(true);
     VarListBox->setRootIsDecorated(false);
@@ -67,7 +64,6 @@ TVarsForm::TVarsForm(QWidget& mainWindow, QWidget* parent) : QDialog(parent), ma
     VarListBox->setAllColumnsShowFocus(true);
     VarListBox->setSelectionMode(QAbstractItemView::SingleSelection);
     VarListBox->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    VarListBox->header()->resizeSection(0, 134);
     VarListBox->header()->setStretchLastSection(true);
     QList<QTreeWidgetItem*> items;
     for (const QString& line : variableLines()) {
@@ -75,15 +71,17 @@ TVarsForm::TVarsForm(QWidget& mainWindow, QWidget* parent) : QDialog(parent), ma
         items << new QTreeWidgetItem(QStringList{line.left(bar), line.mid(bar + 1)});
     }
     VarListBox->addTopLevelItems(items);
+    VarListBox->resizeColumnToContents(0);
+    VarListBox->header()->resizeSection(0, VarListBox->header()->sectionSize(0) + 12);
     VarListBox->installEventFilter(this);
 
     UseBtn = new QPushButton(QStringLiteral("Use Selected"), this);
     UseBtn->setObjectName(QStringLiteral("UseBtn"));
-    UseBtn->setGeometry(208, 298, 92, 25);
+    UseBtn->setGeometry(268, 298, 92, 25);
     UseBtn->setAutoDefault(false);
     CloseBtn = new QPushButton(QStringLiteral("Close"), this);
     CloseBtn->setObjectName(QStringLiteral("CloseBtn"));
-    CloseBtn->setGeometry(306, 298, 80, 25);
+    CloseBtn->setGeometry(366, 298, 80, 25);
     CloseBtn->setAutoDefault(false);
 
     connect(UseBtn, &QPushButton::clicked, this, &TVarsForm::UseBtnClick);
@@ -91,14 +89,12 @@ TVarsForm::TVarsForm(QWidget& mainWindow, QWidget* parent) : QDialog(parent), ma
     connect(VarListBox, &QTreeWidget::itemDoubleClicked, this, &TVarsForm::UseBtnClick);
 }
 
-QString TVarsForm::selectedVariable() const
-{
+QString TVarsForm::selectedVariable() const {
     const QList<QTreeWidgetItem*> selected = VarListBox->selectedItems();
     return selected.isEmpty() ? QString() : selected.first()->text(0);
 }
 
-void TVarsForm::UseBtnClick()
-{
+void TVarsForm::UseBtnClick() {
     const QString variable = selectedVariable();
     if (variable.isEmpty())
         return;
@@ -111,18 +107,18 @@ void TVarsForm::UseBtnClick()
         target->setFocus(Qt::OtherFocusReason);
 }
 
-void TVarsForm::CloseBtnClick() { close(); }
+void TVarsForm::CloseBtnClick() {
+    close();
+}
 
-void TVarsForm::showEvent(QShowEvent* event)
-{
+void TVarsForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (VarListBox->topLevelItemCount() > 0)
         VarListBox->setCurrentItem(VarListBox->topLevelItem(0));
     VarListBox->setFocus(Qt::OtherFocusReason);
 }
 
-bool TVarsForm::eventFilter(QObject* watched, QEvent* event)
-{
+bool TVarsForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == VarListBox && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {

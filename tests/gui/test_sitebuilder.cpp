@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -29,7 +30,9 @@ using Answer = platform::Dialogs::Answer;
 
 namespace {
 
-QString s(const char* text) { return QString::fromUtf8(text); }
+QString s(const char* text) {
+    return QString::fromUtf8(text);
+}
 
 } // namespace
 
@@ -39,8 +42,7 @@ QString s(const char* text) { return QString::fromUtf8(text); }
 //   Gamma  no settings file at all
 class SiteBuilderTest : public ProgramFixture {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         dir.write(s("sites/Sites.dat"), "Gamma\r\nBeta\r\nAlpha\r\n");
         dir.write(s("sites/Alpha.ini"), "[SETTINGS]\r\nBYTE_FORMAT=2\r\nUSE_CAT1=1\r\nUSE_CAT2=1\r\n"
                                         "USE_HTTP_POST=1\r\nHTTP_POST_TYPE=2\r\n"
@@ -58,16 +60,14 @@ protected:
     TEngBuild& engines() const { return *main()->GWide->EngBuild; }
 
     // Starts the program and opens the Site Builder, which loads the first engine.
-    void open()
-    {
+    void open() {
         start();
         main()->setActivePage(page());
         dialogs.clear();
     }
 
     // Chooses a site in the list as the user does.
-    void choose(const QString& site)
-    {
+    void choose(const QString& site) {
         QComboBox* list = page()->EB_SiteNameCombo;
         const int index = list->findText(site, Qt::MatchExactly | Qt::MatchCaseSensitive);
         ASSERT_GE(index, 0) << qPrintable(site);
@@ -77,8 +77,7 @@ protected:
 
     // Answers the name dialogs of New Site in turn: a name is typed and OK
     // pressed, nullopt presses Cancel. Other dialogs are closed.
-    void answerNames(QList<std::optional<QString>> answers)
-    {
+    void answerNames(QList<std::optional<QString>> answers) {
         dialogs.onModal = [answers](QDialog& form) mutable {
             if (form.objectName() != s("SiteEntryFrm") || answers.isEmpty())
                 return int(QDialog::Rejected);
@@ -90,16 +89,14 @@ protected:
         };
     }
 
-    QStringList entries(const QComboBox* box) const
-    {
+    QStringList entries(const QComboBox* box) const {
         QStringList names;
         for (int i = 0; i < box->count(); ++i)
             names << box->itemText(i);
         return names;
     }
 
-    QStringList checkedAddedText() const
-    {
+    QStringList checkedAddedText() const {
         QStringList on;
         for (QRadioButton* r : {page()->EB_AddFileToUploadChk, page()->EB_IncludeInZipChk, page()->EB_AddedTextBoth})
             if (r->isChecked())
@@ -108,8 +105,7 @@ protected:
     }
 
     // Every editing control of the page by object name: its text or state.
-    QStringList controlValues() const
-    {
+    QStringList controlValues() const {
         QStringList values;
         for (QWidget* w : page()->findChildren<QWidget*>()) {
             const QString name = w->objectName();
@@ -127,8 +123,7 @@ protected:
     }
 };
 
-TEST_F(SiteBuilderTest, OpeningThePageShowsTheFirstEngineInItsControls)
-{
+TEST_F(SiteBuilderTest, OpeningThePageShowsTheFirstEngineInItsControls) {
     open();
     TSiteBuilderPage* p = page();
     EXPECT_EQ(entries(p->EB_SiteNameCombo), (QStringList{s("Alpha"), s("Beta"), s("Gamma")}));
@@ -158,8 +153,40 @@ TEST_F(SiteBuilderTest, OpeningThePageShowsTheFirstEngineInItsControls)
     EXPECT_TRUE(main()->EngineSaved);
 }
 
-TEST_F(SiteBuilderTest, EnablingRulesFollowTheCheckBoxes)
-{
+TEST_F(SiteBuilderTest, EveryCaptionFitsItsControlAndEveryControlItsParent) {
+    open();
+    TSiteBuilderPage* p = page();
+    TMatchUpFrm translations(main());
+    // The containers whose children are placed by hand.
+    QList<QWidget*> containers{p,           p->DetailsSheet, p->HTTPPostSheet, p->FTPUploadSheet, p->EmailSheet,
+                               p->VarsForm, &translations};
+    for (QGroupBox* g : p->findChildren<QGroupBox*>())
+        containers << g;
+    const auto caption = [](QWidget* w) {
+        if (auto* l = qobject_cast<QLabel*>(w))
+            return l->text();
+        if (auto* b = qobject_cast<QAbstractButton*>(w))
+            return b->text();
+        return QString();
+    };
+    for (QWidget* container : containers) {
+        for (QWidget* w : container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (w->isWindow() || w->inherits("QMenu"))
+                continue;
+            const QString what = w->objectName() + s(" ") + caption(w);
+            EXPECT_TRUE(QRect(QPoint(), container->size()).contains(w->geometry()))
+                << qPrintable(what) << " leaves " << qPrintable(container->objectName());
+            if (!caption(w).isEmpty()) {
+                EXPECT_GE(w->width(), w->sizeHint().width())
+                    << qPrintable(what) << " is cut off: needs " << w->sizeHint().width();
+            }
+        }
+    }
+    EXPECT_LE(p->PageControl3->geometry().bottom(), p->GroupBox3->geometry().top());
+    EXPECT_TRUE(QRect(QPoint(), main()->PageControl1->currentWidget()->size()).contains(p->GroupBox3->geometry()));
+}
+
+TEST_F(SiteBuilderTest, EnablingRulesFollowTheCheckBoxes) {
     open();
     TSiteBuilderPage* p = page();
     const struct {
@@ -171,8 +198,8 @@ TEST_F(SiteBuilderTest, EnablingRulesFollowTheCheckBoxes)
         {p->EB_UseHTTPPostChk, {p->EB_NewSubmissionMemo, p->EB_UpdateSubmissionMemo}},
         {p->EB_UseFTPUploadChk,
          {p->EB_UseZipFileChk, p->EB_Use8x3FileName, p->EB_FTPServerEdit, p->EB_LoginNameEdit, p->EB_RemotePathEdit,
-          p->EB_LoginPasswordEdit, p->EB_AddFileToUploadChk, p->EB_IncludeInZipChk, p->EB_AddedTextBoth,
-          p->EB_FileName, p->EB_FileScriptMemo}},
+          p->EB_LoginPasswordEdit, p->EB_AddFileToUploadChk, p->EB_IncludeInZipChk, p->EB_AddedTextBoth, p->EB_FileName,
+          p->EB_FileScriptMemo}},
         {p->EB_UseEmail,
          {p->EB_EmailToEdit, p->EB_EmailToEdit_Update, p->EB_EmailSubjectEdit, p->EB_EmailSubjectEdit_Update,
           p->EB_Email_NewSubmissionScriptMemo, p->EB_Email_UpdateSubmissionScriptMemo, p->EB_SendEmailCopy,
@@ -209,8 +236,7 @@ TEST_F(SiteBuilderTest, EnablingRulesFollowTheCheckBoxes)
     }
 }
 
-TEST_F(SiteBuilderTest, EditsMarkTheEngineChangedButLoadingDoesNot)
-{
+TEST_F(SiteBuilderTest, EditsMarkTheEngineChangedButLoadingDoesNot) {
     open();
     TSiteBuilderPage* p = page();
     const QList<std::function<void()>> edits{
@@ -237,8 +263,7 @@ TEST_F(SiteBuilderTest, EditsMarkTheEngineChangedButLoadingDoesNot)
     EXPECT_TRUE(dialogs.calls.isEmpty());
 }
 
-TEST_F(SiteBuilderTest, AddedTextChoiceFollowsTheZipBox)
-{
+TEST_F(SiteBuilderTest, AddedTextChoiceFollowsTheZipBox) {
     open();
     TSiteBuilderPage* p = page();
     using Step = std::function<void()>;
@@ -260,7 +285,8 @@ TEST_F(SiteBuilderTest, AddedTextChoiceFollowsTheZipBox)
         {"zip box turned off from Both",
          {zipOn, [p] { p->EB_AddedTextBoth->click(); }, [p] { p->EB_UseZipFileChk->click(); }},
          "EB_AddFileToUploadChk"},
-        {"zip box turned off from Include in Zip", {zipOn, [p] { p->EB_UseZipFileChk->click(); }},
+        {"zip box turned off from Include in Zip",
+         {zipOn, [p] { p->EB_UseZipFileChk->click(); }},
          "EB_AddFileToUploadChk"},
     };
     for (const auto& c : cases) {
@@ -276,8 +302,7 @@ TEST_F(SiteBuilderTest, AddedTextChoiceFollowsTheZipBox)
     }
 }
 
-TEST_F(SiteBuilderTest, NoAddedTextChoiceLoadsAsNoneAndSavesAllThreeOff)
-{
+TEST_F(SiteBuilderTest, NoAddedTextChoiceLoadsAsNoneAndSavesAllThreeOff) {
     dir.write(s("sites/Beta.ini"), "[SETTINGS]\r\nUSE_FTP_UPLOAD=1\r\nADD_FILE_TO_ZIP=0\r\n");
     open();
     choose(s("Beta"));
@@ -288,8 +313,7 @@ TEST_F(SiteBuilderTest, NoAddedTextChoiceLoadsAsNoneAndSavesAllThreeOff)
         EXPECT_EQ(ini.readString(s("SETTINGS"), QLatin1String(key)), s("0")) << key;
 }
 
-TEST_F(SiteBuilderTest, EnterIsDroppedInTheHttpScriptsOnly)
-{
+TEST_F(SiteBuilderTest, EnterIsDroppedInTheHttpScriptsOnly) {
     open();
     TSiteBuilderPage* p = page();
     p->PageControl3->setCurrentWidget(p->HTTPPostSheet);
@@ -317,8 +341,7 @@ TEST_F(SiteBuilderTest, EnterIsDroppedInTheHttpScriptsOnly)
     EXPECT_EQ(mail->toPlainText(), s("Hello\nthere"));
 }
 
-TEST_F(SiteBuilderTest, TypingInTheSiteListChoosesNothing)
-{
+TEST_F(SiteBuilderTest, TypingInTheSiteListChoosesNothing) {
     open();
     TSiteBuilderPage* p = page();
     p->PageControl3->setCurrentWidget(p->DetailsSheet);
@@ -333,8 +356,7 @@ TEST_F(SiteBuilderTest, TypingInTheSiteListChoosesNothing)
     EXPECT_EQ(p->EB_FTPServerEdit->text(), s("127.0.0.1"));
 }
 
-TEST_F(SiteBuilderTest, NewSiteRefusesCancelEmptyDuplicateAndUnsafeNames)
-{
+TEST_F(SiteBuilderTest, NewSiteRefusesCancelEmptyDuplicateAndUnsafeNames) {
     open();
     const QByteArray makerList = dir.read(s("sites/Sites.dat"));
     const struct {
@@ -381,8 +403,7 @@ TEST_F(SiteBuilderTest, NewSiteRefusesCancelEmptyDuplicateAndUnsafeNames)
     EXPECT_FALSE(dir.exists(s("up.ini")));
 }
 
-TEST_F(SiteBuilderTest, NewSiteCreatesAClearedUserEngineAndItsRow)
-{
+TEST_F(SiteBuilderTest, NewSiteCreatesAClearedUserEngineAndItsRow) {
     open();
     TSiteBuilderPage* p = page();
     p->EB_SitesWebUrlEdit->setText(s("http://unsaved.example.com/"));
@@ -419,8 +440,7 @@ TEST_F(SiteBuilderTest, NewSiteCreatesAClearedUserEngineAndItsRow)
     EXPECT_EQ(p->EB_SitesWebUrlEdit->text(), s("http://two.example.com/"));
 }
 
-TEST_F(SiteBuilderTest, SaveSiteWritesTheControlsAndRebuildsTheGrid)
-{
+TEST_F(SiteBuilderTest, SaveSiteWritesTheControlsAndRebuildsTheGrid) {
     open();
     TSiteBuilderPage* p = page();
     p->EB_CatagoriesMemo1->setPlainText(s("10\">Games"));
@@ -444,8 +464,7 @@ TEST_F(SiteBuilderTest, SaveSiteWritesTheControlsAndRebuildsTheGrid)
     EXPECT_EQ(main()->SitesSheet->rowCount(), 3);
 }
 
-TEST_F(SiteBuilderTest, DeleteSiteAsksAndThenLoadsTheFirstEngine)
-{
+TEST_F(SiteBuilderTest, DeleteSiteAsksAndThenLoadsTheFirstEngine) {
     open();
     TSiteBuilderPage* p = page();
     choose(s("Beta"));
@@ -485,8 +504,7 @@ TEST_F(SiteBuilderTest, DeleteSiteAsksAndThenLoadsTheFirstEngine)
     EXPECT_FALSE(dir.exists(s("sites/.ini")));
 }
 
-TEST_F(SiteBuilderTest, FieldTranslationsShowTheTranslationsOnlyWhenTheWindowsWordsAreSet)
-{
+TEST_F(SiteBuilderTest, FieldTranslationsShowTheTranslationsOnlyWhenTheWindowsWordsAreSet) {
     const QByteArray alpha = dir.read(s("sites/Alpha.ini"));
     const struct {
         const char* name;
@@ -530,8 +548,7 @@ TEST_F(SiteBuilderTest, FieldTranslationsShowTheTranslationsOnlyWhenTheWindowsWo
     }
 }
 
-TEST_F(SiteBuilderTest, VariableMenuSitsOnTheThirteenScriptControls)
-{
+TEST_F(SiteBuilderTest, VariableMenuSitsOnTheThirteenScriptControls) {
     open();
     QStringList withMenu;
     for (QWidget* w : page()->findChildren<QWidget*>())
@@ -565,8 +582,7 @@ TEST_F(SiteBuilderTest, VariableMenuSitsOnTheThirteenScriptControls)
     page()->PopupMenu1->hide();
 }
 
-TEST_F(SiteBuilderTest, UseSelectedInsertsAtTheCaretOfTheLastMemoOrEditOnly)
-{
+TEST_F(SiteBuilderTest, UseSelectedInsertsAtTheCaretOfTheLastMemoOrEditOnly) {
     open();
     TSiteBuilderPage* p = page();
     TVarsForm* vars = p->VarsForm;
@@ -633,8 +649,7 @@ TEST_F(SiteBuilderTest, UseSelectedInsertsAtTheCaretOfTheLastMemoOrEditOnly)
     EXPECT_FALSE(vars->isVisible());
 }
 
-TEST_F(SiteBuilderTest, AnEngineFilledOnEveryPageComesBackAfterARestart)
-{
+TEST_F(SiteBuilderTest, AnEngineFilledOnEveryPageComesBackAfterARestart) {
     open();
     TSiteBuilderPage* p = page();
     answerNames({s("Round Trip")});
@@ -646,8 +661,8 @@ TEST_F(SiteBuilderTest, AnEngineFilledOnEveryPageComesBackAfterARestart)
     for (QCheckBox* c : p->findChildren<QCheckBox*>())
         if (c->objectName().startsWith(s("EB_")) && !c->isChecked())
             c->click();
-    for (QRadioButton* r : {p->EB_TypeFreeRadio, p->EB_16BitOnly, p->EB_PostType_GET, p->EB_IncludeInZipChk,
-                            p->EB_MBytesRadio})
+    for (QRadioButton* r :
+         {p->EB_TypeFreeRadio, p->EB_16BitOnly, p->EB_PostType_GET, p->EB_IncludeInZipChk, p->EB_MBytesRadio})
         r->click();
     ASSERT_TRUE(p->EB_IncludeInZipChk->isChecked());
 
