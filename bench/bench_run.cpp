@@ -3,6 +3,7 @@
 // and against the same server, the same requests made by a bare libcurl
 // loop. Prints both times, their ratio and the run's cost per site beyond
 // the bare request.
+#include "../tests/gui/RunProfiles.h"
 #include "ServerProcess.h"
 #include "TempProgramDir.h"
 #include "bare_http.h"
@@ -26,17 +27,17 @@
 
 namespace {
 
-QString s(const char* text) { return QString::fromUtf8(text); }
+QString s(const char* text) {
+    return QString::fromUtf8(text);
+}
 
-void write(const TempProgramDir& dir, const QString& file, const QString& text)
-{
+void write(const TempProgramDir& dir, const QString& file, const QString& text) {
     dir.write(file, platform::text::toCp1252(text));
 }
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     platform::Application app(argc, argv);
     const int count = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 500;
@@ -89,6 +90,7 @@ int main(int argc, char** argv)
     main.show();
     if (!QTest::qWaitForWindowExposed(&main))
         std::fprintf(stderr, "the window was not shown\n");
+    run_test::showProfilesByHand(main, dir.path());
     main.setActivePage(main.SubmitSheet);
     main.AppSaved = main.CompanySaved = main.EngineSaved = true;
 

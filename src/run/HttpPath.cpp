@@ -17,8 +17,7 @@
 namespace {
 
 // Expands text for a submission; false when the expander failed or threw.
-bool expand(TEngBuild& engines, const QString& text, QString& result)
-{
+bool expand(TEngBuild& engines, const QString& text, QString& result) {
     try {
         result = engines.ExpandVariables(text, true);
         return !engines.ExpandFailed;
@@ -27,15 +26,13 @@ bool expand(TEngBuild& engines, const QString& text, QString& result)
     }
 }
 
-QString bracketed(int code, const QString& description)
-{
+QString bracketed(int code, const QString& description) {
     return QLatin1Char('[') + QString::number(code) + QStringLiteral(" - ") + description + QLatin1Char(']');
 }
 
 } // namespace
 
-THttpPath::THttpPath(RunHost& host, QObject* parent) : QObject(parent), host_(host)
-{
+THttpPath::THttpPath(RunHost& host, QObject* parent) : QObject(parent), host_(host) {
     platform::HttpClient* client = host_.main().HTTP1;
     connect(client, &platform::HttpClient::connected, this, &THttpPath::HTTP1Connected);
     connect(client, &platform::HttpClient::disconnected, this, &THttpPath::HTTP1Disconnected);
@@ -48,14 +45,12 @@ THttpPath::THttpPath(RunHost& host, QObject* parent) : QObject(parent), host_(ho
     connect(host_.main().HTTPTimer, &QTimer::timeout, this, &THttpPath::HTTPTimerTimer);
 }
 
-bool THttpPath::IsAcceptedRedirect(const QString& errorText)
-{
+bool THttpPath::IsAcceptedRedirect(const QString& errorText) {
     return errorText == QLatin1String("151: 302 Found") || errorText == QLatin1String("151: 302 Moved Temporarily") ||
            errorText == QLatin1String("151: 302 Document Found");
 }
 
-QString THttpPath::HostOf(const QString& url)
-{
+QString THttpPath::HostOf(const QString& url) {
     const qsizetype slashes = url.indexOf(QLatin1String("//"));
     const qsizetype start = slashes < 0 ? 0 : slashes + 2;
     qsizetype end = start;
@@ -64,12 +59,15 @@ QString THttpPath::HostOf(const QString& url)
     return url.mid(start, end - start);
 }
 
-bool THttpPath::HardcodedSiteHandler(bool, const QString&, const QString&) { return false; }
+bool THttpPath::HardcodedSiteHandler(bool, const QString&, const QString&) {
+    return false;
+}
 
-void THttpPath::stop() { host_.main().HTTP1->idle(); }
+void THttpPath::stop() {
+    host_.main().HTTP1->idle();
+}
 
-bool THttpPath::SubmitByHttp(bool isNew)
-{
+bool THttpPath::SubmitByHttp(bool isNew) {
     host_.xfer().clear();
     host_.xferChanged();
 
@@ -90,7 +88,7 @@ bool THttpPath::SubmitByHttp(bool isNew)
     const QString url = isNew ? engine.httpNewScriptUrl : engine.httpUpdateScriptUrl;
     QString expandedUrl;
     if (!expand(engines, url, expandedUrl))
-        expandedUrl = url;  // the site may still take the post at the URL as written
+        expandedUrl = url; // the site may still take the post at the URL as written
 
     QString script = isNew ? engine.httpNewScript : engine.httpUpdateScript;
     TrimLeadingSpaces(script);
@@ -126,8 +124,7 @@ bool THttpPath::SubmitByHttp(bool isNew)
         struct Active {
             bool& flag;
             QTimer& timer;
-            ~Active()
-            {
+            ~Active() {
                 flag = false;
                 timer.stop();
             }
@@ -160,8 +157,7 @@ bool THttpPath::SubmitByHttp(bool isNew)
     return false;
 }
 
-bool THttpPath::finish(bool result)
-{
+bool THttpPath::finish(bool result) {
     host_.setHttpStatus(QStringLiteral("Idle"));
     host_.setMailStatus(QStringLiteral("Idle"));
     host_.setFtpStatus(QStringLiteral("Idle"));
@@ -171,20 +167,17 @@ bool THttpPath::finish(bool result)
     return result;
 }
 
-void THttpPath::HTTP1Connected(int code, const QString& description)
-{
+void THttpPath::HTTP1Connected(int code, const QString& description) {
     if (active_)
         host_.reports().AddPageLine(QStringLiteral("Connected to: ") + requestHost_ + bracketed(code, description));
 }
 
-void THttpPath::HTTP1Disconnected(int code, const QString& description)
-{
+void THttpPath::HTTP1Disconnected(int code, const QString& description) {
     if (active_)
         host_.reports().AddPageLine(QStringLiteral("Disconnected: ") + requestHost_ + bracketed(code, description));
 }
 
-void THttpPath::HTTP1StartTransfer()
-{
+void THttpPath::HTTP1StartTransfer() {
     if (!active_)
         return;
     host_.reports().AddPageLine(QStringLiteral("Start Transfer: ") + requestHost_);
@@ -192,8 +185,7 @@ void THttpPath::HTTP1StartTransfer()
     host_.xferChanged();
 }
 
-void THttpPath::HTTP1Transfer(qint64 bytes, const QByteArray& text)
-{
+void THttpPath::HTTP1Transfer(qint64 bytes, const QByteArray& text) {
     if (!active_)
         return;
     host_.reports().AddPageLine(QStringLiteral("Transfered: ") + QString::number(bytes) + QStringLiteral("bytes"));
@@ -202,8 +194,7 @@ void THttpPath::HTTP1Transfer(qint64 bytes, const QByteArray& text)
     host_.setHttpBytes(QString::number(bytes));
 }
 
-void THttpPath::HTTP1EndTransfer()
-{
+void THttpPath::HTTP1EndTransfer() {
     if (!active_)
         return;
     host_.reports().AddPageLine(QStringLiteral("End Transfer: ") + requestHost_);
@@ -211,8 +202,7 @@ void THttpPath::HTTP1EndTransfer()
     host_.setHttpBytes(QString());
 }
 
-void THttpPath::HTTP1Error(int code, const QString& description)
-{
+void THttpPath::HTTP1Error(int code, const QString& description) {
     // A time-out has its own line, and a redirect answer is a done post.
     if (!active_ || HttpTimedOut || IsAcceptedRedirect(description))
         return;
@@ -221,8 +211,7 @@ void THttpPath::HTTP1Error(int code, const QString& description)
     host_.AddLogLine(line);
 }
 
-void THttpPath::HTTPTimerTimer()
-{
+void THttpPath::HTTPTimerTimer() {
     if (!active_)
         return;
     HttpTimedOut = true;

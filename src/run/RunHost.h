@@ -16,8 +16,8 @@ public:
     virtual ~RunHost() = default;
 
     virtual TMainFrm& main() = 0;
-    virtual TEngBuild& engines() = 0;     // the current engine (Engine) and ExpandVariables
-    virtual TReportsFrm& reports() = 0;   // BeginPage / AddPageLine / EndPage are the driver's; paths add lines
+    virtual TEngBuild& engines() = 0;   // the current engine (Engine) and ExpandVariables
+    virtual TReportsFrm& reports() = 0; // BeginPage / AddPageLine / EndPage are the driver's; paths add lines
 
     virtual void AddLogLine(const QString& text) = 0;
     virtual void AddFtpLine(const QString& text) = 0;
@@ -37,7 +37,7 @@ public:
     virtual void setMailStatus(const QString& text) = 0;
     virtual void setFtpStatus(const QString& text) = 0;
     virtual void setHttpBytes(const QString& text) = 0;
-    virtual void setMailProgress(int percent) = 0;  // ProgressBar1, 0..100
+    virtual void setMailProgress(int percent) = 0; // ProgressBar1, 0..100
 
     // The hidden list that holds the HTTP response text of the current site.
     virtual QStringList& xfer() = 0;

@@ -11,8 +11,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 
-void renderSubmitDuringRun(TMainFrm& main, const std::function<void(QWidget&, const QString&)>& save)
-{
+void renderSubmitDuringRun(TMainFrm& main, const std::function<void(QWidget&, const QString&)>& save) {
     TSubmitPage& page = *main.SubmitSheet;
     main.setActivePage(&page);
 
@@ -33,9 +32,9 @@ void renderSubmitDuringRun(TMainFrm& main, const std::function<void(QWidget&, co
     page.AddLogLine(QStringLiteral("ERROR: www.example.com[151 - 151: 404 Not Found]"));
     page.AddLogLine(QStringLiteral("Uploaded myapp.zip to ") + sites[2]);
     page.AddLogLine(QStringLiteral("Completed HTTP Post to: ") + sites[2]);
-    for (const char* line : {"Zipping File: files/myapp.zip", "Sending File -> /incoming/myapp.zip",
-                             "SERVER: 150 Ok to send data.", "TRANSFER BEGIN.", "TRANSFER END.",
-                             "SERVER: 226 Transfer complete.", "CLIENT: QUIT", "SERVER: 221 Goodbye."})
+    for (const char* line :
+         {"Zipping File: files/myapp.zip", "Sending File -> /incoming/myapp.zip", "SERVER: 150 Ok to send data.",
+          "TRANSFER BEGIN.", "TRANSFER END.", "SERVER: 226 Transfer complete.", "CLIENT: QUIT", "SERVER: 221 Goodbye."})
         page.AddFtpLine(QLatin1String(line));
     page.currentsite->setText(current);
     page.httpstatus->setText(QStringLiteral("HTTP Posting: ") + current);

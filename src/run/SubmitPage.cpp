@@ -46,14 +46,12 @@ public:
     XferModel(const QStringList& lines, QObject* parent) : QAbstractListModel(parent), lines_(lines) {}
 
     int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(lines_.size()); }
-    QVariant data(const QModelIndex& index, int role) const override
-    {
+    QVariant data(const QModelIndex& index, int role) const override {
         if (role != Qt::DisplayRole || index.row() < 0 || index.row() >= lines_.size())
             return {};
         return lines_[index.row()];
     }
-    void refresh()
-    {
+    void refresh() {
         beginResetModel();
         endResetModel();
     }
@@ -66,15 +64,13 @@ namespace {
 
 const QString Idle = QStringLiteral("Idle");
 
-QLabel* caption(QWidget* parent, const char* text, int x, int y, int w)
-{
+QLabel* caption(QWidget* parent, const char* text, int x, int y, int w) {
     auto* label = new QLabel(QLatin1String(text), parent);
     label->setGeometry(x, y, w, 16);
     return label;
 }
 
-QLabel* valueLabel(QWidget* parent, const char* name, int x, int y, int w)
-{
+QLabel* valueLabel(QWidget* parent, const char* name, int x, int y, int w) {
     auto* label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));
     label->setGeometry(x, y, w, 16);
@@ -85,8 +81,7 @@ QLabel* valueLabel(QWidget* parent, const char* name, int x, int y, int w)
     return label;
 }
 
-QPushButton* button(QWidget* parent, const char* name, const char* text, const char* hint, int x, int y)
-{
+QPushButton* button(QWidget* parent, const char* name, const char* text, const char* hint, int x, int y) {
     auto* b = new QPushButton(QLatin1String(text), parent);
     b->setObjectName(QLatin1String(name));
     b->setToolTip(QString::fromUtf8(hint));
@@ -94,8 +89,7 @@ QPushButton* button(QWidget* parent, const char* name, const char* text, const c
     return b;
 }
 
-QListWidget* list(QWidget* parent, const char* name, const QRect& geometry)
-{
+QListWidget* list(QWidget* parent, const char* name, const QRect& geometry) {
     auto* l = new QListWidget(parent);
     l->setObjectName(QLatin1String(name));
     l->setGeometry(geometry);
@@ -105,8 +99,7 @@ QListWidget* list(QWidget* parent, const char* name, const QRect& geometry)
     return l;
 }
 
-QLCDNumber* panel(QWidget* parent, const char* name, int x, int y)
-{
+QLCDNumber* panel(QWidget* parent, const char* name, int x, int y) {
     auto* p = new QLCDNumber(3, parent);
     p->setObjectName(QLatin1String(name));
     p->setSegmentStyle(QLCDNumber::Flat);
@@ -120,8 +113,7 @@ QLCDNumber* panel(QWidget* parent, const char* name, int x, int y)
     return p;
 }
 
-TALed* led(QWidget* parent, const char* name, const char* text, int x, int y, int captionWidth)
-{
+TALed* led(QWidget* parent, const char* name, const char* text, int x, int y, int captionWidth) {
     caption(parent, text, x, y, captionWidth);
     auto* l = new TALed(parent);
     l->setObjectName(QLatin1String(name));
@@ -129,16 +121,14 @@ TALed* led(QWidget* parent, const char* name, const char* text, int x, int y, in
     return l;
 }
 
-QString exceptionText(const std::exception& error)
-{
+QString exceptionText(const std::exception& error) {
     const auto* fileError = dynamic_cast<const platform::FileError*>(&error);
     return fileError ? fileError->message() : QString::fromLocal8Bit(error.what());
 }
 
 } // namespace
 
-TSubmitPage::TSubmitPage(TMainFrm& main, QWidget* parent) : QWidget(parent), main_(main)
-{
+TSubmitPage::TSubmitPage(TMainFrm& main, QWidget* parent) : QWidget(parent), main_(main) {
     setObjectName(QStringLiteral("SubmitSheet"));
     createControls();
 
@@ -153,8 +143,7 @@ TSubmitPage::TSubmitPage(TMainFrm& main, QWidget* parent) : QWidget(parent), mai
     }
 }
 
-TSubmitPage::~TSubmitPage()
-{
+TSubmitPage::~TSubmitPage() {
     // The pages go in the order they were made; the Sites page may be gone already.
     if (sitesPage_) {
         sitesPage_->VerifySubmission = nullptr;
@@ -162,8 +151,7 @@ TSubmitPage::~TSubmitPage()
     }
 }
 
-void TSubmitPage::createControls()
-{
+void TSubmitPage::createControls() {
     // Left: what the run is doing now, and the FTP list.
     caption(this, "Current:", 8, 6, 76);
     currentsite = valueLabel(this, "currentsite", 86, 6, 202);
@@ -178,7 +166,7 @@ void TSubmitPage::createControls()
     ProgressBar1->setGeometry(86, 78, 202, 10);
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setTextVisible(false);
-    ProgressBar1->hide();  // shown while a message is being sent
+    ProgressBar1->hide(); // shown while a message is being sent
     caption(this, "FTP Status:", 8, 92, 76);
     ftpstatus = valueLabel(this, "ftpstatus", 86, 92, 202);
     ftplist = list(this, "ftplist", QRect(8, 114, 280, 96));
@@ -209,8 +197,8 @@ void TSubmitPage::createControls()
                     "Instructs Postrix to Cancel this entire submission run.  This can take some time depending on "
                     "Postrix's current state.",
                     492, 124);
-    ViewReport = button(this, "ViewReport", "View Reports", "View Submission reports with your default web browser.",
-                        300, 154);
+    ViewReport =
+        button(this, "ViewReport", "View Reports", "View Submission reports with your default web browser.", 300, 154);
     print = button(this, "print", "Print Log", "Print the current log to your printer.", 396, 154);
     exitb = button(this, "exitb", "Exit", "Close Postrix.", 492, 154);
     skip->setEnabled(false);
@@ -238,29 +226,27 @@ void TSubmitPage::createControls()
 
 // --- RunHost
 
-TEngBuild& TSubmitPage::engines() { return *main_.GWide->EngBuild; }
+TEngBuild& TSubmitPage::engines() {
+    return *main_.GWide->EngBuild;
+}
 
-TReportsFrm& TSubmitPage::reports()
-{
+TReportsFrm& TSubmitPage::reports() {
     if (!reports_)
         reports_ = std::make_unique<TReportsFrm>(main_.GWide->ReportsDir, main_.GWide->ImagesDir, main_.clock());
     return *reports_;
 }
 
-void TSubmitPage::AddLogLine(const QString& text)
-{
+void TSubmitPage::AddLogLine(const QString& text) {
     log->addItem(text);
     log->scrollToBottom();
 }
 
-void TSubmitPage::AddFtpLine(const QString& text)
-{
+void TSubmitPage::AddFtpLine(const QString& text) {
     ftplist->addItem(text);
     ftplist->scrollToBottom();
 }
 
-static QStringList linesOf(const QListWidget* list)
-{
+static QStringList linesOf(const QListWidget* list) {
     QStringList lines;
     lines.reserve(list->count());
     for (int i = 0; i < list->count(); ++i)
@@ -268,41 +254,60 @@ static QStringList linesOf(const QListWidget* list)
     return lines;
 }
 
-QStringList TSubmitPage::ftpLines() const { return linesOf(ftplist); }
+QStringList TSubmitPage::ftpLines() const {
+    return linesOf(ftplist);
+}
 
-QString TSubmitPage::currentSiteName() const { return main_.SiteBuilderSheet->EB_SiteNameCombo->currentText(); }
+QString TSubmitPage::currentSiteName() const {
+    return main_.SiteBuilderSheet->EB_SiteNameCombo->currentText();
+}
 
-QString TSubmitPage::rowSite(int row) const { return rowCell(row, selection::SiteCol); }
+QString TSubmitPage::rowSite(int row) const {
+    return rowCell(row, selection::SiteCol);
+}
 
-QString TSubmitPage::rowCell(int row, int column) const { return main_.SitesSheet->cell(row, column); }
+QString TSubmitPage::rowCell(int row, int column) const {
+    return main_.SitesSheet->cell(row, column);
+}
 
-void TSubmitPage::setHttpStatus(const QString& text) { httpstatus->setText(text); }
-void TSubmitPage::setMailStatus(const QString& text) { mailstatus->setText(text); }
-void TSubmitPage::setFtpStatus(const QString& text) { ftpstatus->setText(text); }
-void TSubmitPage::setHttpBytes(const QString& text) { httpbytes->setText(text); }
-void TSubmitPage::setMailProgress(int percent) { ProgressBar1->setValue(qBound(0, percent, 100)); }
-void TSubmitPage::xferChanged() { xferModel_->refresh(); }
-void TSubmitPage::scrollLogToEnd() { log->scrollToBottom(); }
+void TSubmitPage::setHttpStatus(const QString& text) {
+    httpstatus->setText(text);
+}
+void TSubmitPage::setMailStatus(const QString& text) {
+    mailstatus->setText(text);
+}
+void TSubmitPage::setFtpStatus(const QString& text) {
+    ftpstatus->setText(text);
+}
+void TSubmitPage::setHttpBytes(const QString& text) {
+    httpbytes->setText(text);
+}
+void TSubmitPage::setMailProgress(int percent) {
+    ProgressBar1->setValue(qBound(0, percent, 100));
+}
+void TSubmitPage::xferChanged() {
+    xferModel_->refresh();
+}
+void TSubmitPage::scrollLogToEnd() {
+    log->scrollToBottom();
+}
 
 // --- Page state
 
-void TSubmitPage::setStatusesIdle()
-{
+void TSubmitPage::setStatusesIdle() {
     httpstatus->setText(Idle);
     mailstatus->setText(Idle);
     ftpstatus->setText(Idle);
 }
 
-void TSubmitPage::allLedsOff()
-{
+void TSubmitPage::allLedsOff() {
     for (TALed* l : {ftpled, httpled, mailled}) {
         l->setBlinking(false);
         l->setOn(false);
     }
 }
 
-void TSubmitPage::lightOnly(TALed* lit)
-{
+void TSubmitPage::lightOnly(TALed* lit) {
     for (TALed* l : {ftpled, httpled, mailled})
         if (l != lit)
             l->setBlinking(false);
@@ -310,8 +315,7 @@ void TSubmitPage::lightOnly(TALed* lit)
     lit->setBlinking(true);
 }
 
-void TSubmitPage::setPanel(QLCDNumber* p, int value)
-{
+void TSubmitPage::setPanel(QLCDNumber* p, int value) {
     const int shown = qBound(0, value, PanelMaximum);
     if (shown == 0)
         p->display(QString());
@@ -319,14 +323,12 @@ void TSubmitPage::setPanel(QLCDNumber* p, int value)
         p->display(shown);
 }
 
-void TSubmitPage::setSitesToPost(int value)
-{
+void TSubmitPage::setSitesToPost(int value) {
     sitesToPost_ = value;
     setPanel(SitesToPostdgt, value);
 }
 
-void TSubmitPage::showTally(int totalToPost)
-{
+void TSubmitPage::showTally(int totalToPost) {
     setSitesToPost(totalToPost);
     SitesProcessed = 0;
     setPanel(SitesProcesseddgt, 0);
@@ -335,14 +337,12 @@ void TSubmitPage::showTally(int totalToPost)
     PostStatus->setValue(0);
 }
 
-bool TSubmitPage::verifySubmission(const selection::PostStats& stats)
-{
+bool TSubmitPage::verifySubmission(const selection::PostStats& stats) {
     TSubmissionVerifyFrm form(stats, &main_);
     return main_.dialogs().runModal(form) == QDialog::Accepted;
 }
 
-QString TSubmitPage::fieldText(const char* objectName) const
-{
+QString TSubmitPage::fieldText(const char* objectName) const {
     QWidget* widget = main_.findChild<QWidget*>(QLatin1String(objectName));
     if (auto* edit = qobject_cast<QLineEdit*>(widget))
         return edit->text();
@@ -355,8 +355,7 @@ QString TSubmitPage::fieldText(const char* objectName) const
     return {};
 }
 
-bool TSubmitPage::IsEngineCompatible() const
-{
+bool TSubmitPage::IsEngineCompatible() const {
     const SiteEngine& engine = main_.GWide->EngBuild->Engine;
     const MainExpanderSource& app = main_.expanderSource();
     return selection::IsSiteCompatible(
@@ -364,8 +363,7 @@ bool TSubmitPage::IsEngineCompatible() const
         app.appField(AppField::Platform), app.appField(AppField::Status));
 }
 
-void TSubmitPage::SetRunControls(bool running)
-{
+void TSubmitPage::SetRunControls(bool running) {
     main_.Posting = running;
     main_.filepd->menuAction()->setEnabled(!running);
     main_.Mnu_Help->menuAction()->setEnabled(!running);
@@ -383,8 +381,7 @@ void TSubmitPage::SetRunControls(bool running)
 
 // --- Handlers
 
-void TSubmitPage::submitBtnClick()
-{
+void TSubmitPage::submitBtnClick() {
     try {
         cancelRequested_ = false;
         skipRequested_ = false;
@@ -420,8 +417,7 @@ void TSubmitPage::submitBtnClick()
     }
 }
 
-bool TSubmitPage::mailSettingsFilled()
-{
+bool TSubmitPage::mailSettingsFilled() {
     const ::Settings& s = main_.Settings;
     while (s.SMTP.isEmpty() || s.EMAIL.isEmpty() || s.NAME.isEmpty()) {
         TSettingsForm form(main_);
@@ -433,8 +429,7 @@ bool TSubmitPage::mailSettingsFilled()
     return true;
 }
 
-bool TSubmitPage::profileChecked()
-{
+bool TSubmitPage::profileChecked() {
     platform::Dialogs& dialogs = main_.dialogs();
     auto refuse = [&](const char* message) {
         dialogs.beep();
@@ -470,8 +465,7 @@ bool TSubmitPage::profileChecked()
     return true;
 }
 
-bool TSubmitPage::savePromptsPassed()
-{
+bool TSubmitPage::savePromptsPassed() {
     using Answer = platform::Dialogs::Answer;
     platform::Dialogs& dialogs = main_.dialogs();
     auto ask = [&](const QString& what) {
@@ -502,8 +496,7 @@ bool TSubmitPage::savePromptsPassed()
     return true;
 }
 
-void TSubmitPage::wrapLongDescription()
-{
+void TSubmitPage::wrapLongDescription() {
     QWidget* widget = main_.findChild<QWidget*>(QStringLiteral("longdesc"));
     auto* plain = qobject_cast<QPlainTextEdit*>(widget);
     auto* rich = qobject_cast<QTextEdit*>(widget);
@@ -522,8 +515,7 @@ void TSubmitPage::wrapLongDescription()
     main_.AppSaved = false;
 }
 
-bool TSubmitPage::loadRowEngine(int row)
-{
+bool TSubmitPage::loadRowEngine(int row) {
     const QString site = rowSite(row);
     QComboBox* combo = main_.SiteBuilderSheet->EB_SiteNameCombo;
     int index = engines().IndexOfSite(site);
@@ -544,8 +536,7 @@ bool TSubmitPage::loadRowEngine(int row)
     return engines().Engine.siteName == site;
 }
 
-void TSubmitPage::runRows()
-{
+void TSubmitPage::runRows() {
     TReportsFrm& report = reports();
     TSitesPage& sites = *main_.SitesSheet;
     const int retries = main_.Settings.FTPRetries;
@@ -555,7 +546,7 @@ void TSubmitPage::runRows()
         bool siteOk = true;
         setStatusesIdle();
         allLedsOff();
-        sites.selectRow(i);  // the expander takes the categories of the selected row
+        sites.selectRow(i); // the expander takes the categories of the selected row
 
         const QString rowName = rowSite(i);
         bool processed = rowCell(i, selection::PostCol) != selection::No;
@@ -649,8 +640,7 @@ void TSubmitPage::runRows()
     EndRun(false);
 }
 
-void TSubmitPage::EndRun(bool)
-{
+void TSubmitPage::EndRun(bool) {
     // The cancelled and the normal ending are the same.
     currentsite->clear();
     setStatusesIdle();
@@ -662,8 +652,7 @@ void TSubmitPage::EndRun(bool)
     AskViewReport();
 }
 
-void TSubmitPage::abandonRun()
-{
+void TSubmitPage::abandonRun() {
     currentsite->clear();
     setStatusesIdle();
     allLedsOff();
@@ -682,16 +671,14 @@ void TSubmitPage::abandonRun()
     main_.SetDefaultCursor();
 }
 
-void TSubmitPage::AskViewReport()
-{
+void TSubmitPage::AskViewReport() {
     platform::Dialogs& dialogs = main_.dialogs();
     dialogs.beep();
     if (dialogs.yesNo(QStringLiteral("Submission Process Done. View Report?")) == platform::Dialogs::Answer::Yes)
         dialogs.openUrl(reports().MainReportUrl);
 }
 
-void TSubmitPage::skipClick()
-{
+void TSubmitPage::skipClick() {
     skipRequested_ = true;
     ftp_->abort();
     http_->stop();
@@ -699,8 +686,7 @@ void TSubmitPage::skipClick()
         email_->cancel();
 }
 
-void TSubmitPage::cancelClick()
-{
+void TSubmitPage::cancelClick() {
     platform::Dialogs& dialogs = main_.dialogs();
     dialogs.beep();
     if (dialogs.yesNo(QStringLiteral("Sure you want to cancel all posts?")) != platform::Dialogs::Answer::Yes)
@@ -710,10 +696,11 @@ void TSubmitPage::cancelClick()
     cancelRequested_ = true;
 }
 
-void TSubmitPage::ViewReportClick() { main_.Mnu_ReportsClick(); }
+void TSubmitPage::ViewReportClick() {
+    main_.Mnu_ReportsClick();
+}
 
-void TSubmitPage::printClick()
-{
+void TSubmitPage::printClick() {
     platform::Dialogs& dialogs = main_.dialogs();
     if (log->count() == 0) {
         dialogs.beep();
@@ -723,4 +710,6 @@ void TSubmitPage::printClick()
     dialogs.printLines(QStringLiteral("Postrix Log"), linesOf(log));
 }
 
-void TSubmitPage::exitbClick() { main_.close(); }
+void TSubmitPage::exitbClick() {
+    main_.close();
+}

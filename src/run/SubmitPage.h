@@ -56,7 +56,7 @@ public:
     QProgressBar* ProgressBar1;
     QListWidget* ftplist;
     QListWidget* log;
-    QListView* xferView;  // the hidden list "xfer"
+    QListView* xferView; // the hidden list "xfer"
 
     // Handlers.
     void submitBtnClick();
@@ -139,7 +139,7 @@ private:
     bool skipRequested_ = false;
     bool cancelRequested_ = false;
     int currentRow_ = -1;
-    bool runBegun_ = false;  // BeginRun of the current run has been done
+    bool runBegun_ = false; // BeginRun of the current run has been done
     int sitesToPost_ = 0;
     int sitesProcessedShown_ = 0;
 };

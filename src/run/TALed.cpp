@@ -2,22 +2,19 @@
 
 #include <QPainter>
 
-TALed::TALed(QWidget* parent) : QWidget(parent)
-{
+TALed::TALed(QWidget* parent) : QWidget(parent) {
     blink_.setInterval(BlinkPeriodMs);
     connect(&blink_, &QTimer::timeout, this, &TALed::toggle);
 }
 
-void TALed::setOn(bool on)
-{
+void TALed::setOn(bool on) {
     if (on_ == on)
         return;
     on_ = on;
     update();
 }
 
-void TALed::setBlinking(bool blinking)
-{
+void TALed::setBlinking(bool blinking) {
     if (blinking == blink_.isActive())
         return;
     phaseLit_ = true;
@@ -28,14 +25,12 @@ void TALed::setBlinking(bool blinking)
     update();
 }
 
-void TALed::toggle()
-{
+void TALed::toggle() {
     phaseLit_ = !phaseLit_;
     update();
 }
 
-void TALed::paintEvent(QPaintEvent*)
-{
+void TALed::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const int side = qMin(width(), height()) - 2;

@@ -12,7 +12,7 @@ public:
     explicit TALed(QWidget* parent = nullptr);
 
     static constexpr int BlinkPeriodMs = 500;
-    static QColor onColor() { return QColor(0, 255, 255); }  // aqua
+    static QColor onColor() { return QColor(0, 255, 255); } // aqua
     static QColor offColor() { return QColor(0, 64, 128); }
 
     void setOn(bool on);

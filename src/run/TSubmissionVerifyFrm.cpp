@@ -8,13 +8,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TSubmissionVerifyFrm::TSubmissionVerifyFrm(const selection::PostStats& stats, QWidget* parent) : QDialog(parent)
-{
+TSubmissionVerifyFrm::TSubmissionVerifyFrm(const selection::PostStats& stats, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("SubmissionVerifyFrm"));
     setWindowTitle(QStringLiteral("Submission Verification:"));
 
-    auto* intro =
-        new QLabel(QStringLiteral("  Postrix will submit using the settings you have chosen on the \"Sites\" tab page."));
+    auto* intro = new QLabel(
+        QStringLiteral("  Postrix will submit using the settings you have chosen on the \"Sites\" tab page."));
     intro->setObjectName(QStringLiteral("Label1"));
     intro->setWordWrap(true);
     intro->setFixedWidth(270);
