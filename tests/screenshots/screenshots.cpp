@@ -9,6 +9,8 @@
 #include "shell/TMainFrm.h"
 #include "shell/TSettingsForm.h"
 #include "shell/TSiteEntryFrm.h"
+#include "engines/SiteBuilderScreens.h"
+#include "run/RunScreens.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -34,8 +36,9 @@ void save(QWidget& widget, const QString& name)
         std::printf("%s\n", qPrintable(path));
 }
 
-void copyTree(const QString& from, const QString& to)
+void copyTree(const QString& fromArgument, const QString& to)
 {
+    const QString from = QDir(fromArgument).absolutePath() + QLatin1Char('/');
     QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString source = it.next();
@@ -80,6 +83,10 @@ int main(int argc, char** argv)
         dialogs.clear();
         save(*main, QLatin1String(names[i]));
     }
+    const auto saveShot = [](QWidget& widget, const QString& name) { save(widget, name); };
+    renderSiteBuilderScreens(*main, saveShot);
+    main->PageControl1->setCurrentIndex(0);
+    renderSubmitDuringRun(*main, saveShot);
     main->PageControl1->setCurrentIndex(0);
 
     TAboutBox about(dialogs, QStringLiteral("https://example.invalid/"), main);
