@@ -743,3 +743,40 @@ TEST_F(RunTest, PathsOfASiteRunInOrderAndTheCopyFollowsASentMessage) {
     EXPECT_EQ(cell(s("Quiet"), LastPostCol), today());
     EXPECT_EQ(page()->reports().SucceededCount, 2);
 }
+
+TEST_F(RunTest, HugeAnswerComesInBlocksWhileTheWindowStaysLive) {
+    const int size = 40'000'000;
+    httpEngine(s("Huge"), s("/huge?size=%1").arg(size));
+    httpEngine(s("Next"), s("/ok"));
+    open();
+    // The longest time between two turns of a 10 ms timer while an answer comes in.
+    QElapsedTimer clockOfTicks;
+    qint64 lastTick = -1, longestGap = 0;
+    int ticks = 0;
+    QObject::connect(main()->HTTP1, &platform::HttpClient::connected, [&] { lastTick = clockOfTicks.elapsed(); });
+    QObject::connect(main()->HTTP1, &platform::HttpClient::endTransfer, [&] {
+        longestGap = qMax(longestGap, clockOfTicks.elapsed() - lastTick);
+        lastTick = -1;
+    });
+    QTimer ticker;
+    ticker.setInterval(10);
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        if (lastTick < 0)
+            return;
+        const qint64 now = clockOfTicks.elapsed();
+        longestGap = qMax(longestGap, now - lastTick);
+        lastTick = now;
+        ++ticks;
+    });
+    clockOfTicks.start();
+    ticker.start();
+    submit();
+
+    EXPECT_EQ(runLog(), (QStringList{s("Completed HTTP Post to: Huge"), s("Completed HTTP Post to: Next")}));
+    const QStringList transfers = pageTexts(s("Huge"), "HTTP").filter(s("Transfered: "));
+    EXPECT_GT(transfers.size(), 10);
+    EXPECT_EQ(transfers.last(), s("Transfered: %1bytes").arg(size));
+    EXPECT_GE(QFileInfo(runFolder() + s("/Huge _HTTP.htm")).size(), size);
+    EXPECT_GT(ticks, 3);
+    EXPECT_LT(longestGap, 250);
+}
