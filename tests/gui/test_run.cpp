@@ -27,6 +27,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTabWidget>
@@ -673,12 +674,13 @@ TEST_F(RunTest, PortThatIsNoNumberStopsWithTheConversionErrorBeforeAnyCheck) {
     EXPECT_TRUE(requests().isEmpty());
 }
 
-TEST_F(RunTest, PrintLogPrintsTheRunLogOrSaysThereIsNone) {
+TEST_F(RunTest, PrintViewReportsAndExitButtons) {
     httpEngine(s("Alpha"), s("/alpha"));
     open();
     QTest::mouseClick(page()->print, Qt::LeftButton);
-    EXPECT_EQ(dialogs.kinds(), QStringList{s("message")});
-    EXPECT_EQ(dialogs.texts(), QStringList{s("You do not have a log to print.")});
+    QTest::mouseClick(page()->ViewReport, Qt::LeftButton);
+    EXPECT_EQ(dialogs.kinds(), (QStringList{s("message"), s("message")}));
+    EXPECT_EQ(dialogs.texts(), (QStringList{s("You do not have a log to print."), s("No Reports Found")}));
     EXPECT_TRUE(dialogs.calls[0].beepBefore);
 
     submit();
@@ -687,6 +689,13 @@ TEST_F(RunTest, PrintLogPrintsTheRunLogOrSaysThereIsNone) {
     EXPECT_EQ(dialogs.kinds(), QStringList{s("print")});
     EXPECT_EQ(dialogs.printed, runLog());
     EXPECT_EQ(dialogs.printed, QStringList{s("Completed HTTP Post to: Alpha")});
+    // With a run on disk the report browser opens.
+    dialogs.clear();
+    QTest::mouseClick(page()->ViewReport, Qt::LeftButton);
+    EXPECT_EQ(dialogs.kinds(), QStringList{s("modal")});
+
+    QTest::mouseClick(page()->exitb, Qt::LeftButton);
+    EXPECT_FALSE(main()->isVisible());
 }
 
 TEST_F(RunTest, LongDescriptionIsWrappedBeforeTheScriptsSeeIt) {
@@ -779,4 +788,76 @@ TEST_F(RunTest, HugeAnswerComesInBlocksWhileTheWindowStaysLive) {
     EXPECT_GE(QFileInfo(runFolder() + s("/Huge _HTTP.htm")).size(), size);
     EXPECT_GT(ticks, 3);
     EXPECT_LT(longestGap, 250);
+}
+
+TEST_F(RunTest, PageHasEveryControlNamedCaptionedAndWithinThePage) {
+    open();
+    const struct {
+        const char* name;
+        const char* caption;
+        const char* hint;
+        bool enabled;
+    } buttons[] = {
+        {"submitBtn", "Save/Submit", "Saves the current app and submits it to all sites marked to post.", true},
+        {"skip", "Skip",
+         "Instructs Postrix to stop posting to this site and go to the next one.  This may take a while depending "
+         "on Postrix's current state.",
+         false},
+        {"cancel", "Cancel",
+         "Instructs Postrix to Cancel this entire submission run.  This can take some time depending on Postrix's "
+         "current state.",
+         false},
+        {"ViewReport", "View Reports", "View Submission reports with your default web browser.", true},
+        {"print", "Print Log", "Print the current log to your printer.", true},
+        {"exitb", "Exit", "Close Postrix.", true},
+    };
+    const QRect area = page()->rect();
+    for (const auto& b : buttons) {
+        auto* button = page()->findChild<QPushButton*>(QLatin1String(b.name));
+        ASSERT_NE(button, nullptr) << b.name;
+        EXPECT_EQ(button->text(), s(b.caption));
+        EXPECT_EQ(button->toolTip(), s(b.hint));
+        EXPECT_EQ(button->isEnabled(), b.enabled) << b.name;
+        EXPECT_GT(button->width(), button->fontMetrics().horizontalAdvance(button->text()) + 8) << b.name;
+    }
+    for (const char* name : {"currentsite",    "httpstatus",
+                             "httpbytes",      "mailstatus",
+                             "ftpstatus",      "ftpled",
+                             "httpled",        "mailled",
+                             "SitesToPostdgt", "SitesProcesseddgt",
+                             "PostStatus",     "ProgressBar1",
+                             "ftplist",        "log",
+                             "submitBtn",      "skip",
+                             "cancel",         "ViewReport",
+                             "print",          "exitb"}) {
+        QWidget* control = page()->findChild<QWidget*>(QLatin1String(name));
+        ASSERT_NE(control, nullptr) << name;
+        EXPECT_TRUE(area.contains(control->geometry())) << name;
+    }
+    EXPECT_FALSE(page()->findChild<QWidget*>(s("xfer"))->isVisibleTo(page()));
+    EXPECT_FALSE(page()->ProgressBar1->isVisibleTo(page()));
+    QStringList captions;
+    for (const QLabel* label : page()->findChildren<QLabel*>())
+        if (label->objectName().isEmpty()) {
+            captions << label->text();
+            EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()))
+                << label->text().toStdString();
+        }
+    for (const char* caption : {"Current:", "HTTP Status:", "HTTP Bytes:", "Mail Status:", "FTP Status:", "FTP:",
+                                "HTTP:", "EMAIL:", "Total To Post:", "Total Processed:", "Total Progress:", "Log:"})
+        EXPECT_TRUE(captions.contains(s(caption))) << caption;
+    for (const char* status : {"httpstatus", "mailstatus", "ftpstatus"})
+        EXPECT_EQ(page()->findChild<QLabel*>(QLatin1String(status))->text(), s("Idle"));
+
+    // The lamps blink at half-second steps.
+    TALed* led = page()->httpled;
+    led->setOn(true);
+    led->setBlinking(true);
+    EXPECT_TRUE(led->isLit());
+    QTest::qWait(TALed::BlinkPeriodMs + 150);
+    EXPECT_FALSE(led->isLit());
+    led->setBlinking(false);
+    EXPECT_TRUE(led->isLit());
+    led->setOn(false);
+    EXPECT_FALSE(led->isLit());
 }
