@@ -485,6 +485,9 @@ TEST_F(RunTest, SkipEndsTheHangingRequestAndTheSiteButNotTheRun) {
         main()->PageControl1->setCurrentIndex(0);
         EXPECT_EQ(main()->activePage(), page());
         EXPECT_EQ(dialogs.texts(), QStringList{s("Tab Change Not Allowed While Posting!")});
+        // Nor does the window close.
+        EXPECT_FALSE(main()->close());
+        EXPECT_TRUE(main()->isVisible());
         QTest::mouseClick(page()->skip, Qt::LeftButton);
     });
     QElapsedTimer elapsed;
