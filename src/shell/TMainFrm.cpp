@@ -200,6 +200,10 @@ void TMainFrm::closeEvent(QCloseEvent* event)
 
 bool TMainFrm::FormCloseQuery()
 {
+    // A run waits inside a network call with the pages on the stack: never
+    // free them under it.
+    if (Posting)
+        return false;
     if (CloseWithoutPrompts)
         return true;
     const QString format = QStringLiteral("Would you like to save %1?");
