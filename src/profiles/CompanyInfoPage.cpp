@@ -1,21 +1,240 @@
 #include "CompanyInfoPage.h"
 
+#include "AppInfoPage.h"
+#include "FieldFilter.h"
+#include "NameEntry.h"
+#include "PageSupport.h"
+#include "ProfileRules.h"
+#include "platform/FileOps.h"
+#include "platform/IniFile.h"
+#include "platform/TextFile.h"
+#include "shell/TGWide.h"
 #include "shell/TMainFrm.h"
 
 #include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 
-TCompanyInfoPage::TCompanyInfoPage(TMainFrm& main, QWidget* parent) : QWidget(parent), main_(main)
-{
+namespace {
+
+const QString Section = QStringLiteral("COMPANY");
+
+constexpr int LabelX = 8, LabelWidth = 150, FieldX = 160, FieldWidth = 280, RowHeight = 22, RowPitch = 27;
+
+} // namespace
+
+TCompanyInfoPage::TCompanyInfoPage(TMainFrm& main, QWidget* parent) : QWidget(parent), main_(main) {
     setObjectName(QStringLiteral("CompanyInfoSheet"));
+    using profiles::FieldFilter;
+    using profiles::TypedKeys;
+
+    auto* label = new QLabel(QStringLiteral("Company Name"), this);
+    label->setObjectName(QStringLiteral("compnameLbl"));
+    label->setGeometry(LabelX, 10, LabelWidth, RowHeight);
     compname = new QComboBox(this);
     compname->setObjectName(QStringLiteral("compname"));
-    compname->setGeometry(8, 8, 200, 21);
+    compname->setGeometry(FieldX, 10, FieldWidth, RowHeight);
+    compname->setToolTip(QStringLiteral("Click on the New Company button to create a new company profile."));
+    FieldFilter::install(compname, TypedKeys::None, main_.dialogs());
+    connect(compname, &QComboBox::currentIndexChanged, this, [this] {
+        if (!selecting_)
+            profiles::runHandler(main_.dialogs(), [this] { compnameChange(); });
+    });
+
+    conname = addField("conname", "CONTACT", "Contact Name");
+    contitle = addField("contitle", "CTITLE", "Contact Title");
+    conmail = addField("conmail", "CEMAIL", "Contact E-Mail");
+    conphone = addField("conphone", "CPHONE", "Contact Phone");
+    confax = addField("confax", "CFAX", "Contact Fax");
+    conaddr = addField("conaddr", "CADDR", "Contact Address");
+    concity = addField("concity", "CCITY", "Contact City");
+    constate = addField("constate", "CSTATE", "Contact State/Province");
+    conzip = addField("conzip", "CZIP", "Contact Postal (Zip)");
+    concountry = addField("concountry", "CCOUNTRY", "Contact Country");
+    concountry->setToolTip(QStringLiteral("The two-letter identifier of the country, such as US or DE."));
+    pubpage = addField("pubpage", "CURL", "Company Home Page");
+    pubmail = addField("pubmail", "CCMAIL", "Company E-Mail");
+    FieldFilter::install(pubpage, TypedKeys::NoSpace, main_.dialogs());
+    FieldFilter::install(pubmail, TypedKeys::NoSpace, main_.dialogs());
+
+    auto button = [this](const char* name, const char* caption, int y, void (TCompanyInfoPage::*handler)()) {
+        auto* b = new QPushButton(QString::fromUtf8(caption), this);
+        b->setObjectName(QLatin1String(name));
+        b->setGeometry(456, y, 124, 26);
+        if (handler)
+            connect(b, &QPushButton::clicked, this, [this, handler] {
+                profiles::runHandler(main_.dialogs(), [this, handler] { (this->*handler)(); });
+            });
+        return b;
+    };
+    NewCompanyBtn = button("NewCompanyBtn", "New Company", 9, &TCompanyInfoPage::NewCompany);
+    DeleteCompanyBtn = button("DeleteCompanyBtn", "Delete Company", 41, &TCompanyInfoPage::DeleteCompany);
+    SaveCompanyBtn = button("SaveCompanyBtn", "Save Company", 73, &TCompanyInfoPage::SaveCompany);
+    BHSIDBtn = button("BHSIDBtn", "BHS ID#", 145, nullptr);
 }
 
-QString TCompanyInfoPage::companyName() const { return compname->currentText(); }
-void TCompanyInfoPage::LoadCompanyList() {}
-void TCompanyInfoPage::LoadCompany() {}
-void TCompanyInfoPage::SaveCompany() { main_.CompanySaved = true; }
-void TCompanyInfoPage::NewCompany() {}
-void TCompanyInfoPage::DeleteCompany() {}
-void TCompanyInfoPage::ClearCompanyFields() {}
+QLineEdit* TCompanyInfoPage::addField(const char* name, const char* key, const char* caption) {
+    const int y = 10 + RowPitch * (static_cast<int>(fields_.size()) + 1);
+    auto* label = new QLabel(QString::fromUtf8(caption), this);
+    label->setObjectName(QLatin1String(name) + QStringLiteral("Lbl"));
+    label->setGeometry(LabelX, y, LabelWidth, RowHeight);
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(QLatin1String(name));
+    edit->setGeometry(FieldX, y, FieldWidth, RowHeight);
+    label->setBuddy(edit);
+    // Loading a profile changes the texts too, and counts as an edit.
+    connect(edit, &QLineEdit::textChanged, this, [this] { main_.CompanySaved = false; });
+    fields_.append({QLatin1String(key), edit});
+    return edit;
+}
+
+QString TCompanyInfoPage::companyName() const {
+    return compname->currentText();
+}
+
+QString TCompanyInfoPage::profilePath(const QString& company) const {
+    return main_.GWide->CompaniesDir + company + QStringLiteral(".dat");
+}
+
+QStringList TCompanyInfoPage::companyList() const {
+    QStringList names;
+    for (int i = 0; i < compname->count(); ++i)
+        names << compname->itemText(i);
+    return names;
+}
+
+void TCompanyInfoPage::selectCompany(int index) {
+    const profiles::FlagScope programmatic(selecting_);
+    compname->setCurrentIndex(index);
+}
+
+QList<QPair<QString, QString>> TCompanyInfoPage::profileValues() const {
+    QList<QPair<QString, QString>> values{{QStringLiteral("CONAME"), companyName()},
+                                          {QStringLiteral("BHSID"), main_.BHSID}};
+    for (const auto& [key, edit] : fields_)
+        values.append({key, edit->text()});
+    return values;
+}
+
+void TCompanyInfoPage::LoadCompanyList() {
+    QStringList sorted;
+    for (const QString& name : platform::text::readLines(main_.GWide->companiesFile()))
+        if (!name.isEmpty())
+            sorted.insert(profiles::sortedPosition(sorted, name), name);
+    {
+        const profiles::FlagScope programmatic(selecting_);
+        compname->clear();
+        compname->addItems(sorted);
+    }
+    if (compname->count() > 0) {
+        selectCompany(0);
+        LoadCompany();
+    }
+}
+
+void TCompanyInfoPage::LoadCompany() {
+    if (main_.Loading)
+        return;
+    const profiles::BusyCursor busy(main_);
+    const QString path = profilePath(companyName());
+    if (companyName().isEmpty() || !platform::files::fileExists(path))
+        return;
+    const platform::IniFile profile(path);
+    // The name shown stays the list's entry: "CONAME" only repeats it.
+    main_.BHSID = profile.readString(Section, QStringLiteral("BHSID"));
+    for (const auto& [key, edit] : fields_)
+        edit->setText(profile.readString(Section, key));
+}
+
+void TCompanyInfoPage::SaveCompany() {
+    const QString name = companyName();
+    if (name.isEmpty())
+        return;
+    const profiles::BusyCursor busy(main_);
+    const QString path = profilePath(name);
+    profiles::ensureWritableName(name, path);
+    platform::IniFile profile(path);
+    for (const auto& [key, value] : profileValues())
+        profile.writeString(Section, key, value);
+    profile.updateFile();
+    main_.CompanySaved = true;
+}
+
+void TCompanyInfoPage::NewCompany() {
+    const QString name =
+        profiles::askNewName(main_, QStringLiteral("New Company Name"), [this](const QString& entered) {
+            if (companyList().contains(entered)) {
+                main_.ShowErrorDialog(QStringLiteral("COMPANY NAME DUPLICATE"),
+                                      QStringLiteral("The company name you entered is already on the list!"),
+                                      QString());
+                return false;
+            }
+            return profiles::fileNameAccepted(main_, QStringLiteral("COMPANY NAME INVALID"), entered);
+        });
+    if (name.isEmpty())
+        return;
+
+    {
+        const profiles::FlagScope loading(main_.Loading);
+        // The list file first: when it cannot be written, the list stays as it was.
+        QStringList names = companyList();
+        const int position = profiles::sortedPosition(names, name);
+        names.insert(position, name);
+        platform::text::writeLines(main_.GWide->companiesFile(), names);
+        {
+            const profiles::FlagScope programmatic(selecting_);
+            compname->insertItem(position, name);
+        }
+        main_.CompanySaved = false;
+        selectCompany(compname->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive));
+        ClearCompanyFields();
+    }
+    SaveCompany();
+    afterCompanyChanged();
+}
+
+void TCompanyInfoPage::DeleteCompany() {
+    const QString name = companyName();
+    if (name.isEmpty())
+        return;
+    main_.dialogs().beep();
+    if (main_.dialogs().yesNo(QStringLiteral("Delete This Company ?")) != platform::Dialogs::Answer::Yes)
+        return;
+
+    const profiles::BusyCursor busy(main_);
+    QStringList names = companyList();
+    const int index = names.indexOf(name);
+    TMainFrm::DeleteAt(names, index);
+    platform::text::writeLines(main_.GWide->companiesFile(), names);
+    {
+        const profiles::FlagScope programmatic(selecting_);
+        compname->removeItem(index);
+    }
+    if (compname->count() > 0) {
+        selectCompany(0);
+        LoadCompany();
+    } else {
+        // No company left: nothing is shown, so there is nothing to save.
+        selectCompany(-1);
+        ClearCompanyFields();
+        main_.CompanySaved = true;
+    }
+    afterCompanyChanged();
+}
+
+void TCompanyInfoPage::ClearCompanyFields() {
+    for (const auto& field : fields_)
+        field.second->clear();
+    main_.BHSID.clear();
+}
+
+void TCompanyInfoPage::compnameChange() {
+    LoadCompany();
+    if (!main_.Loading)
+        afterCompanyChanged();
+}
+
+void TCompanyInfoPage::afterCompanyChanged() {
+    main_.AppInfoSheet->showCompanyApps();
+}

@@ -1,8 +1,13 @@
 #pragma once
 
+#include <QList>
+#include <QPair>
 #include <QWidget>
 
 class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
 class TMainFrm;
 
 // The "Company Info" page: the company list and the shown company's profile.
@@ -12,6 +17,23 @@ public:
     explicit TCompanyInfoPage(TMainFrm& main, QWidget* parent = nullptr);
 
     QComboBox* compname;
+    QLineEdit* conname;
+    QLineEdit* contitle;
+    QLineEdit* conmail;
+    QLineEdit* conphone;
+    QLineEdit* confax;
+    QLineEdit* conaddr;
+    QLineEdit* concity;
+    QLineEdit* constate;
+    QLineEdit* conzip;
+    QLineEdit* concountry;
+    QLineEdit* pubpage;
+    QLineEdit* pubmail;
+    QPushButton* NewCompanyBtn;
+    QPushButton* DeleteCompanyBtn;
+    QPushButton* SaveCompanyBtn;
+    // Its dialogs belong to the account lookup.
+    QPushButton* BHSIDBtn;
 
     QString companyName() const;
     // Start-up: reads "companies.dat" into the list, selects and loads the first.
@@ -21,7 +43,21 @@ public:
     void NewCompany();
     void DeleteCompany();
     void ClearCompanyFields();
+    // The user picked a company: its profile and its application list are shown.
+    void compnameChange();
+
+    // The profile's keys and the shown values, in file order ("CONAME" .. "CCMAIL");
+    // the application profile keeps a copy of them.
+    QList<QPair<QString, QString>> profileValues() const;
+    QString profilePath(const QString& company) const;
 
 private:
+    QLineEdit* addField(const char* name, const char* key, const char* caption);
+    QStringList companyList() const;
+    void selectCompany(int index);
+    void afterCompanyChanged();
+
     TMainFrm& main_;
+    QList<QPair<QString, QLineEdit*>> fields_; // the twelve contact fields with their keys
+    bool selecting_ = false;                   // the list is changed by the program, not the user
 };

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+#include "platform/FileError.h"
+#include "shell/TMainFrm.h"
+
+#include <exception>
+
+namespace profiles {
+
+// Runs the handler of a control. An error it raises is shown in the
+// application's error box and ends only this handler, so it never unwinds
+// through the widget that emitted the signal.
+template <typename Handler> void runHandler(platform::Dialogs& dialogs, Handler&& handler) {
+    try {
+        handler();
+    } catch (const platform::FileError& error) {
+        dialogs.exceptionBox(error.message());
+    } catch (const std::exception& error) {
+        dialogs.exceptionBox(QString::fromLocal8Bit(error.what()));
+    }
+}
+
+// The busy cursor for one operation; the default cursor comes back also when
+// the operation fails.
+class BusyCursor final {
+public:
+    explicit BusyCursor(TMainFrm& main) : main_(main) { main_.SetBusyCursor(); }
+    ~BusyCursor() { main_.SetDefaultCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+private:
+    TMainFrm& main_;
+};
+
+// Sets a flag for the length of a scope.
+class FlagScope final {
+public:
+    explicit FlagScope(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
+    ~FlagScope() { flag_ = old_; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& flag_;
+    bool old_;
+};
+
+} // namespace profiles
