@@ -180,6 +180,7 @@ QComboBox* TAppInfoPage::addChoice(QWidget* sheet, const char* name, const QRect
     box->addItems(items);
     box->setCurrentIndex(-1);
     FieldFilter::install(box, TypedKeys::None, main_.dialogs());
+    FieldFilter::install(box->view(), TypedKeys::None, main_.dialogs());
     return box;
 }
 
@@ -436,7 +437,16 @@ void TAppInfoPage::selectFirstApp() {
     if (AppName->count() == 0)
         return;
     selectApp(0);
-    LoadApp();
+    // A profile that fails to load (a hand-edited month that is no number)
+    // is reported and the start-up goes on: it must not keep the program
+    // from starting. Before the window is shown the error is not reported,
+    // as showing the window loads the first application again.
+    try {
+        LoadApp();
+    } catch (const std::exception& error) {
+        if (main_.isVisible())
+            profiles::showError(main_.dialogs(), error);
+    }
 }
 
 void TAppInfoPage::AppNameClick() {

@@ -8,16 +8,20 @@
 
 namespace profiles {
 
+// Shows an error in the application's error box.
+inline void showError(platform::Dialogs& dialogs, const std::exception& error) {
+    const auto* fileError = dynamic_cast<const platform::FileError*>(&error);
+    dialogs.exceptionBox(fileError ? fileError->message() : QString::fromLocal8Bit(error.what()));
+}
+
 // Runs the handler of a control. An error it raises is shown in the
 // application's error box and ends only this handler, so it never unwinds
 // through the widget that emitted the signal.
 template <typename Handler> void runHandler(platform::Dialogs& dialogs, Handler&& handler) {
     try {
         handler();
-    } catch (const platform::FileError& error) {
-        dialogs.exceptionBox(error.message());
     } catch (const std::exception& error) {
-        dialogs.exceptionBox(QString::fromLocal8Bit(error.what()));
+        showError(dialogs, error);
     }
 }
 

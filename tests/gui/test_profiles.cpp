@@ -10,6 +10,7 @@
 #include "shell/TGWide.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
@@ -460,6 +461,12 @@ TEST_F(ProfilesTest, TypedKeysFollowTheFieldRules) {
             EXPECT_EQ(call.kind, s("defaultBeep"));
     }
 
+    // Nor can a choice be typed into the open list of a choice box.
+    QAbstractItemView* list = app()->status->view();
+    const QModelIndex before = list->currentIndex();
+    QTest::keyClicks(list, s("Free"));
+    EXPECT_EQ(list->currentIndex(), before);
+
     // Backspace is a typed key that passes; pasted text is not filtered.
     QLineEdit* day = app()->day;
     day->setText(s("12"));
@@ -601,6 +608,17 @@ TEST_F(ProfilesTest, LoadAppKeepsAMissingDescriptionAndStopsAtABadMonth) {
     app()->AppName->setCurrentRow(0);
     EXPECT_EQ(app()->platforms->currentText(), s("Windows 95"));
     EXPECT_EQ(app()->platforms->findText(s("Windows 98")), -1);
+}
+
+TEST_F(ProfilesTest, ABadFirstApplicationDoesNotStopTheStartUp) {
+    writeTwoCompanies();
+    dir.write(s("data/Tool.dat"), "[APPINFO]\r\nVERSION=1.0\r\nMONTH=ab\r\n");
+    start();
+    EXPECT_TRUE(TGWide::StartupOk);
+    EXPECT_TRUE(main()->isVisible());
+    EXPECT_EQ(callsOf("exception"), QStringList{s("'ab' is not a valid integer value")});
+    EXPECT_EQ(app()->version->text(), s("1.0"));
+    EXPECT_TRUE(main()->AppSaved);
 }
 
 TEST_F(ProfilesTest, LeavingTheShortNameAndTheDateFields) {
