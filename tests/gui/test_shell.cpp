@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -79,13 +80,18 @@ TEST_F(ShellTest, CloseWithCleanMarksAsksNothing)
 
 TEST_F(ShellTest, ClosePromptsInOrderAndCancelKeepsTheWindowOpen)
 {
+    dir.write(QStringLiteral("companies/companies.dat"), "Acme\r\n");
+    dir.write(QStringLiteral("companies/Acme.dat"), "[COMPANY]\r\nCONAME=Acme\r\nCONTACT=Old\r\n");
     TMainFrm* w = start();
-    w->CompanySaved = false;
+    w->CompanyInfoSheet->conname->setText(QStringLiteral("New Contact"));
     w->AppSaved = false;
     w->SiteSelectionChanged = true;
     w->EngineSaved = false;
     dialogs.answers << Answer::Yes << Answer::Cancel;
     EXPECT_FALSE(closeMain());
+    EXPECT_EQ(platform::IniFile(dir.file(QStringLiteral("companies/Acme.dat")))
+                  .readString(QStringLiteral("COMPANY"), QStringLiteral("CONTACT")),
+              QStringLiteral("New Contact"));
     ASSERT_EQ(dialogs.calls.size(), 2);
     EXPECT_EQ(dialogs.calls[0].kind, QStringLiteral("yesNoCancel"));
     EXPECT_EQ(dialogs.calls[0].text, QStringLiteral("Would you like to save Changed Company Info?"));

@@ -14,6 +14,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QSignalBlocker>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
@@ -99,11 +100,17 @@ protected:
         QListWidget* apps = main()->AppInfoSheet->AppName;
         if (apps->findItems(app, Qt::MatchExactly).isEmpty())
             apps->addItem(app);
-        apps->setCurrentItem(apps->findItems(app, Qt::MatchExactly).first());
+        {
+            // Chosen without loading: the test sets the fields loading would fill.
+            const QSignalBlocker quiet(apps);
+            apps->setCurrentItem(apps->findItems(app, Qt::MatchExactly).first());
+        }
         setAppChoice("platforms", platform);
         setAppChoice("status", status);
         page()->BuildSiteGrid();
         main()->setActivePage(page());
+        main()->CompanySaved = true;
+        main()->AppSaved = true;
         dialogs.clear();
     }
 
