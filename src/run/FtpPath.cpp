@@ -109,8 +109,8 @@ bool TFtpPath::SubmitByFtp() {
     const bool archiveIsZip = extensionOf(localPath).toUpper() == QLatin1String(".ZIP");
 
     if (!engine.useZipFile && !archiveIsZip) {
-        const QString name = engine.use8x3FileName ? fieldText("char8name") + extensionOf(fieldText("filename"))
-                                                   : fieldText("filename");
+        const QString name =
+            engine.use8x3FileName ? fieldText("char8name") + extensionOf(fieldText("filename")) : fieldText("filename");
         form_->eLocalFile->setText(localPath);
         form_->eRemoteFile->setText(remotePath + name);
         form_->TransferMode = platform::FtpClient::Mode::Binary;
