@@ -9,6 +9,7 @@
 #include "shell/TMainFrm.h"
 #include "shell/TSettingsForm.h"
 #include "shell/TSiteEntryFrm.h"
+#include "profiles/AppInfoPage.h"
 #include "engines/SiteBuilderScreens.h"
 #include "run/RunScreens.h"
 
@@ -84,6 +85,13 @@ int main(int argc, char** argv)
         save(*main, QLatin1String(names[i]));
     }
     const auto saveShot = [](QWidget& widget, const QString& name) { save(widget, name); };
+    main->PageControl1->setCurrentWidget(main->AppInfoSheet);
+    const char* inner[] = {"2-app-info-1-general", "2-app-info-2-locations", "2-app-info-3-description"};
+    for (int i = 0; i < main->AppInfoSheet->PageControl2->count(); ++i) {
+        main->AppInfoSheet->PageControl2->setCurrentIndex(i);
+        save(*main, QLatin1String(inner[i]));
+    }
+    main->AppInfoSheet->PageControl2->setCurrentIndex(0);
     renderSiteBuilderScreens(*main, saveShot);
     main->PageControl1->setCurrentIndex(0);
     renderSubmitDuringRun(*main, saveShot);
