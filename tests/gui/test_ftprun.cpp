@@ -6,9 +6,11 @@
 #include "RunProfiles.h"
 #include "ServerProcess.h"
 
+#include "engines/EngineFiles.h"
 #include "platform/TextFile.h"
 #include "platform/ZipArchiver.h"
 #include "reports/TReportsFrm.h"
+#include "run/FtpScreens.h"
 #include "run/SubmitPage.h"
 #include "run/TALed.h"
 #include "selection/SiteSelection.h"
@@ -23,6 +25,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -389,4 +392,34 @@ TEST_F(FtpRunTest, CancelDuringAnUploadLeavesTheRemainingAttempts) {
     EXPECT_EQ(page()->reports().SucceededCount, 1);
     EXPECT_EQ(cell(s("A Slow"), SubmitCol), s("New"));
     EXPECT_FALSE(main()->Posting);
+}
+
+// The sample upload of the screenshot tool leaves a real FTP list and run log
+// on the page when it saves, and puts everything back afterwards.
+TEST_F(FtpRunTest, ScreenshotUploadFillsThePageWhileSaving) {
+    startFtp();
+    ftpEngine(s("Alpha"));
+    open();
+    const SiteEngine before = main()->GWide->EngBuild->Engine;
+    const QString localPath = main()->findChild<QLineEdit*>(s("localpath"))->text();
+    QStringList list;
+    QStringList log;
+    QString saved;
+    renderSubmitAfterFtpUpload(*main(), s("127.0.0.1:%1").arg(ftp.port()), User, Password,
+                               [&](QWidget& widget, const QString& name) {
+                                   EXPECT_EQ(&widget, main());
+                                   saved = name;
+                                   list = itemsOf(page()->ftplist);
+                                   log = runLog();
+                               });
+    EXPECT_EQ(saved, s("page-submit-ftp"));
+    EXPECT_TRUE(list.contains(s("Sending File -> incoming/phototdy.zip")));
+    EXPECT_TRUE(list.contains(s("CLIENT: QUIT")));
+    EXPECT_EQ(log.size(), 2) << log.join(u'\n').toStdString();
+    EXPECT_TRUE(QFile::exists(root.filePath(s("incoming/phototdy.zip"))));
+    EXPECT_TRUE(QFile::exists(root.filePath(s("incoming/PhotoTidy.TXT"))));
+    EXPECT_EQ(main()->GWide->EngBuild->Engine, before);
+    EXPECT_EQ(main()->findChild<QLineEdit*>(s("localpath"))->text(), localPath);
+    EXPECT_TRUE(main()->AppSaved);
+    EXPECT_EQ(page()->ftplist->count(), 0);
 }
