@@ -1,3 +1,4 @@
+#include "platform/Cursor.h"
 #include "SiteBuilderPage.h"
 
 #include "engines/EngineFiles.h"
@@ -29,17 +30,6 @@
 
 namespace {
 
-// The busy cursor for the length of a scope, also when a handler throws.
-class BusyCursor {
-public:
-    explicit BusyCursor(TMainFrm& main) : main_(main) { main_.SetBusyCursor(); }
-    ~BusyCursor() { main_.SetDefaultCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-
-private:
-    TMainFrm& main_;
-};
 
 template <typename W> W* named(W* widget, const char* name) {
     widget->setObjectName(QLatin1String(name));
@@ -576,7 +566,7 @@ void TSiteBuilderPage::EB_SiteNameComboChange() {
     TEngBuild* eb = engines();
     if (!eb)
         return;
-    BusyCursor busy(main_);
+    platform::BusyCursor busy;
     ContributeBtn->hide();
     eb->SelectIndex(EB_SiteNameCombo->currentIndex());
     eb->LoadEngine(EB_SiteNameCombo->currentText());
@@ -641,7 +631,7 @@ void TSiteBuilderPage::EB_UpdateSiteBtnClick() {
     if (!eb || eb->Engine.siteName.isEmpty())
         return;
     {
-        BusyCursor busy(main_);
+        platform::BusyCursor busy;
         storeEngine();
         eb->SaveEngine();
         main_.SitesSheet->BuildSiteGrid();
@@ -656,7 +646,7 @@ void TSiteBuilderPage::EB_DeleteSiteBtnClick() {
     main_.dialogs().beep();
     if (main_.dialogs().yesNo(QStringLiteral("Delete This Site ?")) != platform::Dialogs::Answer::Yes)
         return;
-    BusyCursor busy(main_);
+    platform::BusyCursor busy;
     eb->DeleteEngine(eb->Engine.siteName);
     refreshLists();
     if (eb->EngineList().isEmpty()) {

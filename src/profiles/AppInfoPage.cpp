@@ -1,3 +1,4 @@
+#include "platform/Cursor.h"
 #include "AppInfoPage.h"
 
 #include "CompanyInfoPage.h"
@@ -475,7 +476,7 @@ void TAppInfoPage::LoadApp() {
     const QString name = appName();
     if (name.isEmpty())
         return;
-    const profiles::BusyCursor busy(main_);
+    const platform::BusyCursor busy;
     const platform::IniFile profile(profilePath(name));
     for (const auto& [key, field] : keys_)
         if (key != NameKey)
@@ -508,7 +509,7 @@ void TAppInfoPage::SaveApp() {
 }
 
 void TAppInfoPage::SaveAppBtnClick() {
-    const profiles::BusyCursor busy(main_);
+    const platform::BusyCursor busy;
     SaveApp();
     if (main_.SitesSheet->rowCount() == 0)
         main_.SitesSheet->BuildSiteGrid();
@@ -580,7 +581,7 @@ void TAppInfoPage::DeleteApplication() {
     if (main_.dialogs().yesNo(QStringLiteral("Delete This Application ?")) != platform::Dialogs::Answer::Yes)
         return;
 
-    const profiles::BusyCursor busy(main_);
+    const platform::BusyCursor busy;
     const int row = appList().indexOf(name);
     {
         const profiles::FlagScope programmatic(selecting_);

@@ -1,3 +1,4 @@
+#include "platform/Cursor.h"
 #include "CompanyInfoPage.h"
 
 #include "AppInfoPage.h"
@@ -136,7 +137,7 @@ void TCompanyInfoPage::LoadCompanyList() {
 void TCompanyInfoPage::LoadCompany() {
     if (main_.Loading)
         return;
-    const profiles::BusyCursor busy(main_);
+    const platform::BusyCursor busy;
     const QString path = profilePath(companyName());
     if (companyName().isEmpty() || !platform::files::fileExists(path))
         return;
@@ -151,7 +152,7 @@ void TCompanyInfoPage::SaveCompany() {
     const QString name = companyName();
     if (name.isEmpty())
         return;
-    const profiles::BusyCursor busy(main_);
+    const platform::BusyCursor busy;
     const QString path = profilePath(name);
     profiles::ensureWritableName(name, path);
     platform::IniFile profile(path);
@@ -202,7 +203,7 @@ void TCompanyInfoPage::DeleteCompany() {
     if (main_.dialogs().yesNo(QStringLiteral("Delete This Company ?")) != platform::Dialogs::Answer::Yes)
         return;
 
-    const profiles::BusyCursor busy(main_);
+    const platform::BusyCursor busy;
     QStringList names = companyList();
     const int index = names.indexOf(name);
     TMainFrm::DeleteAt(names, index);

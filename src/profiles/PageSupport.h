@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Cursor.h"
 #include "platform/Dialogs.h"
 #include "platform/FileError.h"
 #include "shell/TMainFrm.h"
@@ -25,18 +26,6 @@ template <typename Handler> void runHandler(platform::Dialogs& dialogs, Handler&
     }
 }
 
-// The busy cursor for one operation; the default cursor comes back also when
-// the operation fails.
-class BusyCursor final {
-public:
-    explicit BusyCursor(TMainFrm& main) : main_(main) { main_.SetBusyCursor(); }
-    ~BusyCursor() { main_.SetDefaultCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-
-private:
-    TMainFrm& main_;
-};
 
 // Sets a flag for the length of a scope.
 class FlagScope final {

@@ -1,3 +1,4 @@
+#include "platform/Cursor.h"
 #include "SitesPage.h"
 
 #include "engines/EngineFiles.h"
@@ -62,17 +63,6 @@ void setBoxColour(QComboBox* box, const QColor& colour) {
     box->setPalette(palette);
 }
 
-// The busy cursor for the length of a scope, also when a handler throws.
-class BusyCursor {
-public:
-    explicit BusyCursor(TMainFrm& main) : main_(main) { main_.SetBusyCursor(); }
-    ~BusyCursor() { main_.SetDefaultCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-
-private:
-    TMainFrm& main_;
-};
 
 QTreeWidgetItem* newItem(const SiteRow& row) {
     QStringList cells;
@@ -512,7 +502,7 @@ bool TSitesPage::confirmAll(const QString& what) {
 
 void TSitesPage::setAll(int column, const QString& text, bool compatibleOnly) {
     {
-        BusyCursor busy(main_);
+        platform::BusyCursor busy;
         const QString platform = appPlatform();
         const QString status = appStatus();
         for (int i = 0; i < rowCount(); ++i) {
@@ -563,7 +553,7 @@ void TSitesPage::AppSiteGoUrlBtnClick() {
 void TSitesPage::AppSiteChangeBtnClick() {
     if (rowCount() == 0)
         return;
-    BusyCursor busy(main_);
+    platform::BusyCursor busy;
     SaveSiteSelection();
 }
 
@@ -590,7 +580,7 @@ void TSitesPage::SG_PopUp_ToPostClick() {
     const int row = selectedRow();
     if (row < 0)
         return;
-    BusyCursor busy(main_);
+    platform::BusyCursor busy;
     DoPostCheckBox->setChecked(cell(row, PostCol) != Yes);
     DoPostCheckBoxClick();
     main_.SiteSelectionChanged = true;
