@@ -367,7 +367,7 @@ TEST_F(FtpRunTest, SkipDuringASlowUploadMakesNoFurtherAttempt) {
 // Cancel inside an upload stops it, yet the attempts left still run; the run
 // then ends before the site's HTTP post and the next site.
 TEST_F(FtpRunTest, CancelDuringAnUploadLeavesTheRemainingAttempts) {
-    slowArchive(6 << 20);
+    slowArchive(8 << 20);
     startFtp({s("--read-limit"), s("2000000")});
     startHttp();
     ftpEngine(s("A Slow"), httpLines());
