@@ -11,12 +11,16 @@
 #include "shell/TSiteEntryFrm.h"
 #include "profiles/AppInfoPage.h"
 #include "engines/SiteBuilderScreens.h"
+#include "run/FtpScreens.h"
 #include "run/RunScreens.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QLineEdit>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTabWidget>
 #include <QTest>
 
@@ -48,6 +52,35 @@ void copyTree(const QString& fromArgument, const QString& to)
         QFile::remove(target);
         QFile::copy(source, target);
     }
+}
+
+// A real upload to the FTP test server on 127.0.0.1, so the FTP list shows a
+// real protocol trace.
+void renderFtpUpload(TMainFrm& main, const std::function<void(QWidget&, const QString&)>& saveShot)
+{
+    QTemporaryDir folder;
+    QDir(folder.path()).mkpath(QStringLiteral("incoming"));
+    QProcess server;
+    server.setProcessChannelMode(QProcess::MergedChannels);
+    server.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral("-u"), QStringLiteral(POSTRIX_TEST_SERVERS "/ftp_server.py"), folder.path(),
+                  QStringLiteral("shots"), QStringLiteral("secret")});
+    QByteArray seen;
+    const QRegularExpression portLine(QStringLiteral("PORT (\\d+)"));
+    QRegularExpressionMatch match;
+    for (int i = 0; i < 100 && !match.hasMatch(); ++i) {
+        server.waitForReadyRead(100);
+        seen += server.readAll();
+        match = portLine.match(QString::fromUtf8(seen));
+    }
+    if (!match.hasMatch()) {
+        std::fprintf(stderr, "FTP test server did not start: %s\n", seen.constData());
+        return;
+    }
+    renderSubmitAfterFtpUpload(main, QStringLiteral("127.0.0.1:") + match.captured(1), QStringLiteral("shots"),
+                               QStringLiteral("secret"), saveShot);
+    server.terminate();
+    server.waitForFinished(3000);
 }
 
 } // namespace
@@ -95,6 +128,8 @@ int main(int argc, char** argv)
     renderSiteBuilderScreens(*main, saveShot);
     main->PageControl1->setCurrentIndex(0);
     renderSubmitDuringRun(*main, saveShot);
+    main->PageControl1->setCurrentIndex(0);
+    renderFtpUpload(*main, saveShot);
     main->PageControl1->setCurrentIndex(0);
 
     TAboutBox about(dialogs, QStringLiteral("https://example.invalid/"), main);
