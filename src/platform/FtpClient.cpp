@@ -2,6 +2,7 @@
 
 #include "platform/CurlMulti.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <QUrl>
@@ -295,7 +296,7 @@ size_t FtpClient::readCallback(char* buffer, size_t size, size_t count, void* se
     return static_cast<size_t>(got);
 }
 
-int FtpClient::xferCallback(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t ulnow) {
+int FtpClient::xferCallback(void* self, curl_off_t, curl_off_t, curl_off_t ultotal, curl_off_t ulnow) {
     auto* client = static_cast<FtpClient*>(self);
     if (client->aborted_)
         return 1;
@@ -304,7 +305,16 @@ int FtpClient::xferCallback(void* self, curl_off_t, curl_off_t, curl_off_t, curl
         const qint64 bytes = ulnow;
         CurlMulti::instance().runOutside([client, bytes] { emit client->transfer(bytes); });
     }
-    return 0;
+    // Once every byte is handed over, libcurl waits for the final reply inside
+    // its own call and only calls this now and then. Letting the event loop
+    // run here keeps the window alive and lets Skip and Cancel reach abort();
+    // the multi glue defers whatever libcurl work those events ask for.
+    if (client->uploading_ && ultotal > 0 && ulnow >= ultotal && !client->inEvents_) {
+        client->inEvents_ = true;
+        QCoreApplication::processEvents();
+        client->inEvents_ = false;
+    }
+    return client->aborted_ ? 1 : 0;
 }
 
 int FtpClient::debugCallback(CURL*, curl_infotype type, char* data, size_t size, void* self) {

@@ -87,6 +87,7 @@ private:
     QByteArray password_;
 
     bool connected_ = false; // a logged-on connection is cached for reuse
+    bool inEvents_ = false;
     bool aborted_ = false;
     QString lastReply_; // the reply to the last command sent
     int lastReplyCode_ = 0;

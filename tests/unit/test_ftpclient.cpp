@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -257,6 +258,31 @@ TEST_F(FtpClientTest, AbortEndsASlowUploadAtOnce) {
     ASSERT_TRUE(again) << again.message.toStdString();
     EXPECT_EQ(readAll(stored(QStringLiteral("small.txt"))), QByteArray("after the abort"));
     EXPECT_EQ(recorder.count(QStringLiteral("0:USER bob")), 2);
+}
+
+// A small file is handed to the system at once and the server takes seconds
+// to read it; the window must stay live while the final reply is awaited, and
+// an abort then must end the upload.
+TEST_F(FtpClientTest, EventsRunWhileTheFinalReplyIsAwaited) {
+    startServer({QStringLiteral("--read-limit"), QStringLiteral("10240")});
+    const QString file = localFile(QStringLiteral("mid.zip"), randomBytes(60 * 1024));
+    ASSERT_TRUE(logOn());
+    QElapsedTimer clock;
+    qint64 last = 0, longestGap = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, &ticker, [&] {
+        longestGap = std::max(longestGap, clock.elapsed() - last);
+        last = clock.elapsed();
+        if (clock.elapsed() > 2500)
+            client.abort();
+    });
+    clock.start();
+    ticker.start(50);
+    const FtpResult r = client.upload(file, QStringLiteral("mid.zip"), FtpClient::Mode::Binary);
+    ticker.stop();
+    EXPECT_LT(longestGap, 1500);
+    EXPECT_LT(clock.elapsed(), 5000);
+    EXPECT_FALSE(r);
 }
 
 TEST_F(FtpClientTest, LogOffSendsQuitOnlyOnAnOpenConnection) {
