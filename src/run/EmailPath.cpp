@@ -1,4 +1,5 @@
 #include "EmailPath.h"
+#include "shell/ControlText.h"
 
 #include "RunHost.h"
 #include "TSMTPForm.h"
@@ -44,12 +45,7 @@ MailSetup TEmailPath::mailSetup() const {
 }
 
 QString TEmailPath::fieldText(const char* objectName) const {
-    QWidget* widget = host_.main().findChild<QWidget*>(QLatin1String(objectName));
-    if (auto* edit = qobject_cast<QLineEdit*>(widget))
-        return edit->text();
-    if (auto* combo = qobject_cast<QComboBox*>(widget))
-        return combo->currentText();
-    return {};
+    return controlText(host_.main(), objectName);
 }
 
 QString TEmailPath::subjectFor(bool isNew) {

@@ -1,4 +1,5 @@
 #include "FtpPath.h"
+#include "shell/ControlText.h"
 
 #include "RunHost.h"
 #include "TftpForm1.h"
@@ -63,12 +64,7 @@ TFtpPath::TFtpPath(RunHost& host) : host_(host), form_(std::make_unique<TftpForm
 TFtpPath::~TFtpPath() = default;
 
 QString TFtpPath::fieldText(const char* objectName) const {
-    QWidget* widget = host_.main().findChild<QWidget*>(QLatin1String(objectName));
-    if (auto* edit = qobject_cast<QLineEdit*>(widget))
-        return edit->text();
-    if (auto* combo = qobject_cast<QComboBox*>(widget))
-        return combo->currentText();
-    return {};
+    return controlText(host_.main(), objectName);
 }
 
 QString TFtpPath::filesDir() const {

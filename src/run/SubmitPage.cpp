@@ -1,4 +1,5 @@
 #include "SubmitPage.h"
+#include "shell/ControlText.h"
 
 #include "EmailPath.h"
 #include "FtpPath.h"
@@ -356,16 +357,7 @@ bool TSubmitPage::verifySubmission(const selection::PostStats& stats) {
 }
 
 QString TSubmitPage::fieldText(const char* objectName) const {
-    QWidget* widget = main_.findChild<QWidget*>(QLatin1String(objectName));
-    if (auto* edit = qobject_cast<QLineEdit*>(widget))
-        return edit->text();
-    if (auto* combo = qobject_cast<QComboBox*>(widget))
-        return combo->currentText();
-    if (auto* memo = qobject_cast<QPlainTextEdit*>(widget))
-        return memo->toPlainText();
-    if (auto* memo = qobject_cast<QTextEdit*>(widget))
-        return memo->toPlainText();
-    return {};
+    return controlText(main_, objectName);
 }
 
 bool TSubmitPage::IsEngineCompatible() const {

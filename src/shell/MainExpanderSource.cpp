@@ -1,6 +1,7 @@
 #include "MainExpanderSource.h"
 
 #include "TGWide.h"
+#include "ControlText.h"
 #include "TMainFrm.h"
 #include "engines/EngineFiles.h"
 #include "platform/TextFile.h"
@@ -16,17 +17,8 @@
 
 QString MainExpanderSource::text(const char* objectName) const
 {
-    QWidget* widget = main_.findChild<QWidget*>(QLatin1String(objectName));
-    if (auto* edit = qobject_cast<QLineEdit*>(widget))
-        return edit->text();
-    if (auto* combo = qobject_cast<QComboBox*>(widget))
-        return combo->currentText();
     // Memo texts keep the line breaks of the files they come from.
-    if (auto* memo = qobject_cast<QPlainTextEdit*>(widget))
-        return memo->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    if (auto* memo = qobject_cast<QTextEdit*>(widget))
-        return memo->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    return {};
+    return controlText(main_, objectName).replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
 }
 
 bool MainExpanderSource::checked(const char* objectName) const

@@ -1,4 +1,6 @@
 target_sources(postrix_core PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/ControlText.h
+    ${CMAKE_CURRENT_LIST_DIR}/ControlText.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HelpFile.h
     ${CMAKE_CURRENT_LIST_DIR}/HelpFile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MainExpanderSource.h
