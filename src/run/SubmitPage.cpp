@@ -25,7 +25,6 @@
 
 #include <QAbstractListModel>
 #include <QAction>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLCDNumber>
@@ -138,7 +137,6 @@ TSubmitPage::TSubmitPage(TMainFrm& main, QWidget* parent) : QWidget(parent), mai
     ftp_ = std::make_unique<TFtpPath>(*this);
     email_ = std::make_unique<TEmailPath>(*this);
 
-    main_.installEventFilter(this);
     sitesPage_ = main_.SitesSheet;
     if (sitesPage_) {
         sitesPage_->VerifySubmission = [this](const selection::PostStats& stats) { return verifySubmission(stats); };
@@ -225,17 +223,6 @@ void TSubmitPage::createControls() {
     connect(ViewReport, &QPushButton::clicked, this, &TSubmitPage::ViewReportClick);
     connect(print, &QPushButton::clicked, this, &TSubmitPage::printClick);
     connect(exitb, &QPushButton::clicked, this, &TSubmitPage::exitbClick);
-}
-
-bool TSubmitPage::eventFilter(QObject* watched, QEvent* event) {
-    // Closing the window would free the pages while the run's wait is still
-    // on the stack; Exit is disabled for the same reason.
-    if (watched == &main_ && event->type() == QEvent::Close && main_.Posting) {
-        event->ignore();
-        main_.dialogs().beep();
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 // --- RunHost

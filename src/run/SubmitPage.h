@@ -108,10 +108,6 @@ public:
 
     static constexpr int PanelMaximum = 200;
 
-protected:
-    // Refuses to close the main window while a run waits inside a path.
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void createControls();
     // Algorithm steps of a run start; false refuses the run.

@@ -202,8 +202,10 @@ bool TMainFrm::FormCloseQuery()
 {
     // A run waits inside a network call with the pages on the stack: never
     // free them under it.
-    if (Posting)
+    if (Posting) {
+        dialogs_.beep();
         return false;
+    }
     if (CloseWithoutPrompts)
         return true;
     const QString format = QStringLiteral("Would you like to save %1?");
