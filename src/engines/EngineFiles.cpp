@@ -96,22 +96,8 @@ TEngBuild::TEngBuild(Folders folders, platform::Dialogs& dialogs, platform::Cloc
 // --- Names and paths
 
 bool TEngBuild::IsValidSiteName(const QString& name, QString& reason) {
-    if (name == QLatin1String(".") || name == QLatin1String("..")) {
-        reason = QStringLiteral("A site name cannot be \".\" or \"..\".");
-        return false;
-    }
-    for (const QChar c : name) {
-        if (c == u'/' || c == u'\\') {
-            reason = QStringLiteral("A site name cannot contain \"/\" or \"\\\".");
-            return false;
-        }
-        if (c.category() == QChar::Other_Control) {
-            reason = QStringLiteral("A site name cannot contain control characters such as tabs or line breaks.");
-            return false;
-        }
-    }
-    reason.clear();
-    return true;
+    reason = platform::files::invalidFileNameReason(name);
+    return reason.isEmpty();
 }
 
 QString TEngBuild::settingsPath(const QString& site) const {

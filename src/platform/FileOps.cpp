@@ -152,4 +152,17 @@ QString findFileIgnoringCase(const QString& dir, const QString& name)
     return exact;
 }
 
+QString invalidFileNameReason(const QString& name)
+{
+    if (name == QLatin1String(".") || name == QLatin1String(".."))
+        return QStringLiteral("The name \"%1\" cannot be used as a file name.").arg(name);
+    for (const QChar c : name) {
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\'))
+            return QStringLiteral("The name may not contain \"/\" or \"\\\", because it is used as a file name.");
+        if (c.category() == QChar::Other_Control)
+            return QStringLiteral("The name may not contain control characters, because it is used as a file name.");
+    }
+    return {};
+}
+
 } // namespace platform::files

@@ -41,4 +41,9 @@ bool readFile(const QString& path, QByteArray& bytes);
 // case; returns its full path, or dir + name when none exists.
 QString findFileIgnoringCase(const QString& dir, const QString& name);
 
+// Why a company, application or site name cannot be the stem of a file name
+// in a program folder ("/" or "\", a control character, "." or ".."), as a
+// sentence for the user; empty when it can.
+QString invalidFileNameReason(const QString& name);
+
 } // namespace platform::files

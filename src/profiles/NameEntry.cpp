@@ -3,6 +3,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FileError.h"
 #include "shell/TMainFrm.h"
+#include "platform/FileOps.h"
 #include "shell/TSiteEntryFrm.h"
 #include "shell/TextHelpers.h"
 
@@ -29,7 +30,7 @@ QString askNewName(TMainFrm& main, const QString& caption, const std::function<b
 }
 
 bool fileNameAccepted(TMainFrm& main, const QString& title, const QString& name) {
-    const QString reason = invalidFileNameReason(name);
+    const QString reason = platform::files::invalidFileNameReason(name);
     if (reason.isEmpty())
         return true;
     main.ShowErrorDialog(title, reason, QString());
@@ -37,7 +38,7 @@ bool fileNameAccepted(TMainFrm& main, const QString& title, const QString& name)
 }
 
 void ensureWritableName(const QString& name, const QString& path) {
-    if (!invalidFileNameReason(name).isEmpty())
+    if (!platform::files::invalidFileNameReason(name).isEmpty())
         throw platform::FileError::unableToWrite(path);
 }
 

@@ -29,16 +29,3 @@ TSiteEntryFrm::TSiteEntryFrm(QWidget* parent) : QDialog(parent)
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
-
-QString invalidFileNameReason(const QString& name)
-{
-    if (name == QLatin1String(".") || name == QLatin1String(".."))
-        return QStringLiteral("The name \"%1\" cannot be used as a file name.").arg(name);
-    for (const QChar c : name) {
-        if (c == QLatin1Char('/') || c == QLatin1Char('\\'))
-            return QStringLiteral("The name may not contain \"/\" or \"\\\", because it is used as a file name.");
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
-            return QStringLiteral("The name may not contain control characters, because it is used as a file name.");
-    }
-    return {};
-}

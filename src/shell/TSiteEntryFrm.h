@@ -15,7 +15,3 @@ public:
     QPushButton* OkBtn;
     QPushButton* CancelBtn;
 };
-
-// Why a company, application or site name cannot be used as a file name
-// ("/" or "\", a control character, "." or ".."); empty when it can.
-QString invalidFileNameReason(const QString& name);

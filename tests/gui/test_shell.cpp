@@ -11,6 +11,7 @@
 #include "profiles/CompanyInfoPage.h"
 #include "shell/TGWide.h"
 #include "shell/TSettingsForm.h"
+#include "platform/FileOps.h"
 #include "shell/TSiteEntryFrm.h"
 
 #include <QComboBox>
@@ -270,9 +271,9 @@ TEST_F(ShellTest, HomePagesAndHelpOpenInTheBrowser)
 TEST(NameRules, NamesThatCannotBeFileNames)
 {
     for (const char* bad : {"a/b", "a\\b", ".", "..", "tab\there"})
-        EXPECT_FALSE(invalidFileNameReason(QString::fromUtf8(bad)).isEmpty()) << bad;
+        EXPECT_FALSE(platform::files::invalidFileNameReason(QString::fromUtf8(bad)).isEmpty()) << bad;
     for (const char* good : {"Acme", "Acme Inc.", "...x", "a.b"})
-        EXPECT_TRUE(invalidFileNameReason(QString::fromUtf8(good)).isEmpty()) << good;
+        EXPECT_TRUE(platform::files::invalidFileNameReason(QString::fromUtf8(good)).isEmpty()) << good;
 }
 
 TEST(SingleInstance, ASecondStartHandsOverToTheFirst)
