@@ -92,7 +92,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "the window was not shown\n");
     run_test::showProfilesByHand(main, dir.path());
     main.setActivePage(main.SubmitSheet);
-    main.AppSaved = main.CompanySaved = main.EngineSaved = true;
+    main.model().AppSaved = main.model().CompanySaved = main.model().EngineSaved = true;
 
     QElapsedTimer timer;
     timer.start();
@@ -124,6 +124,6 @@ int main(int argc, char** argv) {
     std::printf("bare libcurl loop:      %lld ms\n", static_cast<long long>(bareMs));
     std::printf("ratio run / bare:       %.2f\n", bareMs > 0 ? double(runMs) / double(bareMs) : 0.0);
     std::printf("run cost beyond bare:   %.2f ms per site\n", double(runMs - bareMs) / count);
-    main.CloseWithoutPrompts = true;
+    main.model().CloseWithoutPrompts = true;
     return 0;
 }

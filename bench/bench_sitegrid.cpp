@@ -120,6 +120,6 @@ int main(int argc, char** argv) {
     std::printf("BuildSiteGrid, %d engines, %d saved lines, %d rows: best %lld ms, median %lld ms, worst %lld ms\n",
                 engines, engines, main->SitesSheet->rowCount(), static_cast<long long>(times.front()),
                 static_cast<long long>(times[times.size() / 2]), static_cast<long long>(times.back()));
-    main->CloseWithoutPrompts = true;
+    main->model().CloseWithoutPrompts = true;
     return main->SitesSheet->rowCount() == engines ? 0 : 1;
 }

@@ -3,5 +3,5 @@
 find_package(benchmark QUIET)
 if(benchmark_FOUND)
     add_executable(postrix_bench_engines ${CMAKE_CURRENT_LIST_DIR}/bench_engines.cpp)
-    target_link_libraries(postrix_bench_engines PRIVATE postrix_core benchmark::benchmark)
+    target_link_libraries(postrix_bench_engines PRIVATE postrix_ui benchmark::benchmark)
 endif()

@@ -6,7 +6,7 @@ add_library(postrix_test_support STATIC
     ${CMAKE_CURRENT_LIST_DIR}/support/ServerProcess.cpp
     ${CMAKE_CURRENT_LIST_DIR}/support/TempProgramDir.cpp)
 target_include_directories(postrix_test_support PUBLIC ${CMAKE_CURRENT_LIST_DIR}/support)
-target_link_libraries(postrix_test_support PUBLIC postrix_core GTest::gtest Qt6::Test)
+target_link_libraries(postrix_test_support PUBLIC postrix_ui GTest::gtest Qt6::Test)
 target_compile_definitions(postrix_test_support PUBLIC
     POSTRIX_TEST_SERVERS="${CMAKE_CURRENT_LIST_DIR}/servers"
     POSTRIX_TEST_FIXTURES="${CMAKE_CURRENT_LIST_DIR}/fixtures"

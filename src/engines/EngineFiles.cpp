@@ -5,7 +5,7 @@
 #include "platform/FileOps.h"
 #include "platform/IniFile.h"
 #include "platform/TextFile.h"
-#include "shell/TextHelpers.h"
+#include "platform/TextHelpers.h"
 
 #include <algorithm>
 

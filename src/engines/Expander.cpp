@@ -2,7 +2,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
-#include "shell/TextHelpers.h"
+#include "platform/TextHelpers.h"
 
 #include <QHash>
 

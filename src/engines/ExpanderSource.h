@@ -86,4 +86,8 @@ public:
     // Submission mode only: the category label chosen in the primary (1) or
     // secondary (2) column of the Sites grid row being submitted.
     virtual QString selectedCategoryLabel(int which) const = 0;
+
+    // The text a page control shows now, by its object name (an edit, a
+    // choice box, a memo with "\n" between its lines); empty when none.
+    virtual QString controlText(const QString& /*objectName*/) const { return {}; }
 };

@@ -1,15 +1,13 @@
-#include "platform/Cursor.h"
 #include "SiteBuilderPage.h"
 
 #include "engines/EngineFiles.h"
 #include "engines/TMatchUpFrm.h"
 #include "engines/TVarsForm.h"
+#include "model/Workspace.h"
+#include "platform/Cursor.h"
 #include "platform/Dialogs.h"
+#include "platform/TSiteEntryFrm.h"
 #include "platform/TextFile.h"
-#include "selection/SitesPage.h"
-#include "shell/TGWide.h"
-#include "shell/TMainFrm.h"
-#include "shell/TSiteEntryFrm.h"
 
 #include <QAbstractScrollArea>
 #include <QAction>
@@ -104,7 +102,7 @@ void fillList(QComboBox* box, const QStringList& names, int selected) {
 
 } // namespace
 
-TSiteBuilderPage::TSiteBuilderPage(TMainFrm& main, QWidget* parent) : QWidget(parent), main_(main) {
+TSiteBuilderPage::TSiteBuilderPage(Workspace& model, QWidget* parent) : QWidget(parent), model_(model) {
     setObjectName(QStringLiteral("SiteBuilderSheet"));
 
     PageControl3 = named(new QTabWidget(this), "PageControl3");
@@ -128,7 +126,7 @@ TSiteBuilderPage::TSiteBuilderPage(TMainFrm& main, QWidget* parent) : QWidget(pa
     createEmail();
     createBottom();
 
-    VarsForm = new TVarsForm(main_, this);
+    VarsForm = new TVarsForm(*this, this);
     connectHandlers();
     applyEnablingRules();
 }
@@ -354,7 +352,7 @@ void TSiteBuilderPage::connectHandlers() {
 }
 
 TEngBuild* TSiteBuilderPage::engines() const {
-    return main_.GWide ? main_.GWide->EngBuild.get() : nullptr;
+    return model_.GWide.EngBuild.get();
 }
 
 // --- Filters
@@ -547,6 +545,32 @@ void TSiteBuilderPage::refreshLists() {
     fillList(EB_VantorelSiteNameCombo, eb ? eb->MakerSites() : QStringList(), -1);
 }
 
+void TSiteBuilderPage::loadSiteLists() {
+    if (TEngBuild* eb = engines()) {
+        eb->LoadSiteLists();
+        siteListsLoaded();
+    }
+}
+
+void TSiteBuilderPage::selectEngine(const QString& site) {
+    TEngBuild* eb = engines();
+    if (!eb)
+        return;
+    // By name, not by position, with the list's own entry as the check: an
+    // engine without a settings file has no grid row, so positions differ.
+    int index = eb->IndexOfSite(site);
+    if (index < 0 || EB_SiteNameCombo->itemText(index) != site)
+        index = EB_SiteNameCombo->findText(site, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index < 0)
+        return;
+    {
+        // One load, by the handler below, whatever the combo's own signals do.
+        const QSignalBlocker quiet(EB_SiteNameCombo);
+        EB_SiteNameCombo->setCurrentIndex(index);
+    }
+    EB_SiteNameComboChange();
+}
+
 void TSiteBuilderPage::siteListsLoaded() {
     if (TEngBuild* eb = engines()) {
         // Deleting an engine selects and loads the first one as a choice in
@@ -571,13 +595,13 @@ void TSiteBuilderPage::EB_SiteNameComboChange() {
     eb->SelectIndex(EB_SiteNameCombo->currentIndex());
     eb->LoadEngine(EB_SiteNameCombo->currentText());
     showEngine();
-    main_.EngineSaved = true;
+    model_.EngineSaved = true;
 }
 
 void TSiteBuilderPage::EngineInfoChanged() {
     if (filling_)
         return;
-    main_.EngineSaved = false;
+    model_.EngineSaved = false;
 }
 
 void TSiteBuilderPage::EB_ReactFromCheckBox() {
@@ -601,11 +625,11 @@ void TSiteBuilderPage::EB_AddNewSiteBtnClick() {
     TEngBuild* eb = engines();
     if (!eb)
         return;
-    TSiteEntryFrm dialog(&main_);
+    TSiteEntryFrm dialog(window());
     dialog.setWindowTitle(QStringLiteral("New Site Name:"));
     for (;;) {
         dialog.Edit1->clear();
-        if (main_.dialogs().runModal(dialog) != QDialog::Accepted || dialog.Edit1->text().isEmpty())
+        if (model_.dialogs().runModal(dialog) != QDialog::Accepted || dialog.Edit1->text().isEmpty())
             return;
         // A refused name (a duplicate, one that cannot be a file name, or
         // blanks only) asks again.
@@ -616,12 +640,12 @@ void TSiteBuilderPage::EB_AddNewSiteBtnClick() {
     eb->Engine.clear();
     eb->Engine.siteName = eb->SelectedSite();
     showEngine();
-    main_.EngineSaved = false;
+    model_.EngineSaved = false;
     eb->SaveEngine();
     ContributeBtn->show();
     // The grid follows the engine list, so that a row and an entry of the
     // same position stay the same engine.
-    main_.SitesSheet->BuildSiteGrid();
+    emit model_.enginesChanged();
 }
 
 void TSiteBuilderPage::EB_UpdateSiteBtnClick() {
@@ -634,17 +658,17 @@ void TSiteBuilderPage::EB_UpdateSiteBtnClick() {
         platform::BusyCursor busy;
         storeEngine();
         eb->SaveEngine();
-        main_.SitesSheet->BuildSiteGrid();
+        emit model_.enginesChanged();
     }
-    main_.EngineSaved = true;
+    model_.EngineSaved = true;
 }
 
 void TSiteBuilderPage::EB_DeleteSiteBtnClick() {
     TEngBuild* eb = engines();
     if (!eb || eb->Engine.siteName.isEmpty())
         return;
-    main_.dialogs().beep();
-    if (main_.dialogs().yesNo(QStringLiteral("Delete This Site ?")) != platform::Dialogs::Answer::Yes)
+    model_.dialogs().beep();
+    if (model_.dialogs().yesNo(QStringLiteral("Delete This Site ?")) != platform::Dialogs::Answer::Yes)
         return;
     platform::BusyCursor busy;
     eb->DeleteEngine(eb->Engine.siteName);
@@ -653,9 +677,9 @@ void TSiteBuilderPage::EB_DeleteSiteBtnClick() {
         // Nothing is left to show or to save.
         showEngine();
         ContributeBtn->hide();
-        main_.EngineSaved = true;
+        model_.EngineSaved = true;
     }
-    main_.SitesSheet->BuildSiteGrid();
+    emit model_.enginesChanged();
 }
 
 void TSiteBuilderPage::EB_MatchUpFieldsClick() {
@@ -663,8 +687,8 @@ void TSiteBuilderPage::EB_MatchUpFieldsClick() {
     if (!eb)
         return;
     FieldTranslations& translations = eb->Translations;
-    main_.SetBusyCursor();
-    TMatchUpFrm form(&main_);
+    platform::setBusyCursor();
+    TMatchUpFrm form(window());
     // Without the three Windows words the translations were never set: the
     // dialog then offers the fixed words.
     if (!translations.value(Translation::Windows95).isEmpty() &&
@@ -672,8 +696,8 @@ void TSiteBuilderPage::EB_MatchUpFieldsClick() {
         !translations.value(Translation::Windows95NT).isEmpty())
         form.fill(translations);
     // No hourglass over a dialog that waits for typing.
-    main_.SetDefaultCursor();
-    main_.dialogs().runModal(form);
+    platform::setDefaultCursor();
+    model_.dialogs().runModal(form);
     form.store(translations);
 }
 

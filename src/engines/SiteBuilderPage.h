@@ -16,7 +16,7 @@ class QPushButton;
 class QRadioButton;
 class QTabWidget;
 class TEngBuild;
-class TMainFrm;
+class Workspace;
 class TVarsForm;
 
 // The "Site Builder" page: the editor of the current site engine. Each
@@ -25,7 +25,7 @@ class TVarsForm;
 class TSiteBuilderPage final : public QWidget {
     Q_OBJECT
 public:
-    explicit TSiteBuilderPage(TMainFrm& main, QWidget* parent = nullptr);
+    explicit TSiteBuilderPage(Workspace& model, QWidget* parent = nullptr);
     ~TSiteBuilderPage() override;
 
     QTabWidget* PageControl3;
@@ -126,6 +126,11 @@ public:
 
     // The engine object has (re)loaded the site lists: show them.
     void siteListsLoaded();
+    // Has the engine object load the site lists into the engine list.
+    void loadSiteLists();
+    // Makes the named engine the one shown and loaded (another page asked
+    // for it); nothing when the list has no such engine.
+    void selectEngine(const QString& site);
 
     // The enabling rules of the check boxes, applied after every load too.
     void applyEnablingRules();
@@ -152,7 +157,7 @@ private:
     AddedText addedText() const;
     TEngBuild* engines() const;
 
-    TMainFrm& main_;
+    Workspace& model_;
     QList<QWidget*> variableControls_;
     // True while the controls are filled from the engine: that is no edit.
     bool filling_ = false;

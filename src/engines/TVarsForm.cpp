@@ -45,7 +45,7 @@ QStringList TVarsForm::variableLines() {
     return lines;
 }
 
-TVarsForm::TVarsForm(QWidget& mainWindow, QWidget* parent) : QDialog(parent), main_(mainWindow) {
+TVarsForm::TVarsForm(QWidget& anchor, QWidget* parent) : QDialog(parent), main_(anchor) {
     setObjectName(QStringLiteral("VarsForm"));
     setWindowTitle(QStringLiteral("SiteBuilder Variables"));
     // A tool window: above its main window, never blocking it.
@@ -100,9 +100,10 @@ void TVarsForm::UseBtnClick() {
         return;
     // The main window keeps its focus widget while this window is active:
     // that is the control the user was writing in.
-    QWidget* target = main_.focusWidget();
+    QWidget* mainWindow = main_.window();
+    QWidget* target = mainWindow->focusWidget();
     insertIntoEditor(target, variable);
-    main_.activateWindow();
+    mainWindow->activateWindow();
     if (target)
         target->setFocus(Qt::OtherFocusReason);
 }

@@ -12,8 +12,8 @@ class QTreeWidget;
 class TVarsForm final : public QDialog {
     Q_OBJECT
 public:
-    // mainWindow: where the variable goes; parent: the owner of this window.
-    TVarsForm(QWidget& mainWindow, QWidget* parent);
+    // anchor: a widget of the window where the variable goes; parent: the owner of this window.
+    TVarsForm(QWidget& anchor, QWidget* parent);
 
     QTreeWidget* VarListBox;
     QPushButton* UseBtn;

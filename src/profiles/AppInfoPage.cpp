@@ -9,9 +9,8 @@
 #include "platform/FileOps.h"
 #include "platform/IniFile.h"
 #include "platform/TextFile.h"
-#include "selection/SitesPage.h"
-#include "shell/TGWide.h"
-#include "shell/TMainFrm.h"
+#include "model/Workspace.h"
+#include "platform/TextHelpers.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -84,7 +83,8 @@ void loadMemo(QPlainTextEdit* memo, const QString& path) {
 
 } // namespace
 
-TAppInfoPage::TAppInfoPage(TMainFrm& main, QWidget* parent) : QWidget(parent), main_(main) {
+TAppInfoPage::TAppInfoPage(Workspace& model, TCompanyInfoPage& company, QWidget* parent)
+    : QWidget(parent), model_(model), company_(company) {
     setObjectName(QStringLiteral("AppInfoSheet"));
     PageControl2 = new QTabWidget(this);
     PageControl2->setObjectName(QStringLiteral("PageControl2"));
@@ -154,7 +154,7 @@ TAppInfoPage::TAppInfoPage(TMainFrm& main, QWidget* parent) : QWidget(parent), m
 
     connect(AppName, &QListWidget::currentRowChanged, this, [this](int row) {
         if (!selecting_ && row >= 0)
-            profiles::runHandler(main_.dialogs(), [this] { AppNameClick(); });
+            profiles::runHandler(model_.dialogs(), [this] { AppNameClick(); });
     });
 }
 
@@ -180,8 +180,8 @@ QComboBox* TAppInfoPage::addChoice(QWidget* sheet, const char* name, const QRect
     box->setGeometry(geometry);
     box->addItems(items);
     box->setCurrentIndex(-1);
-    FieldFilter::install(box, TypedKeys::None, main_.dialogs());
-    FieldFilter::install(box->view(), TypedKeys::None, main_.dialogs());
+    FieldFilter::install(box, TypedKeys::None, model_.dialogs());
+    FieldFilter::install(box->view(), TypedKeys::None, model_.dialogs());
     return box;
 }
 
@@ -192,7 +192,7 @@ QToolButton* TAppInfoPage::addBrowse(QWidget* sheet, const char* name, const QRe
     button->setObjectName(QLatin1String(name));
     button->setGeometry(geometry);
     connect(button, &QToolButton::clicked, this, [this, field, title, filter, defaultExtension] {
-        const QString path = main_.dialogs().openFile(title, filter, defaultExtension);
+        const QString path = model_.dialogs().openFile(title, filter, defaultExtension);
         if (!path.isEmpty())
             field->setText(path);
     });
@@ -217,7 +217,7 @@ void TAppInfoPage::addAppButtons(QWidget* sheet, const QString& suffix) {
         x += 122;
         const auto handler = b.handler;
         connect(button, &QPushButton::clicked, this,
-                [this, handler] { profiles::runHandler(main_.dialogs(), [this, handler] { (this->*handler)(); }); });
+                [this, handler] { profiles::runHandler(model_.dialogs(), [this, handler] { (this->*handler)(); }); });
         if (suffix.isEmpty())
             *b.member = button;
     }
@@ -230,7 +230,7 @@ void TAppInfoPage::createGeneral() {
     AppName->setObjectName(QStringLiteral("AppName"));
     AppName->setGeometry(6, 20, 150, 120);
     AppName->setSelectionMode(QAbstractItemView::SingleSelection);
-    FieldFilter::install(AppName, TypedKeys::None, main_.dialogs());
+    FieldFilter::install(AppName, TypedKeys::None, model_.dialogs());
 
     addLabel(s, "filenameLbl", QStringLiteral("Application Filename"), {166, 4, 140, LabelHeight});
     filename = addEdit(s, "filename", {166, 20, 140, EditHeight}, 16);
@@ -239,8 +239,8 @@ void TAppInfoPage::createGeneral() {
     char8name->setToolTip(QStringLiteral(
         "Some site such as Simtel and Winsite require an 8 + 3 filename for the upload.  The file created, zipped "
         "and uploaded will be the name you enter here plus '.zip'."));
-    FieldFilter::install(char8name, TypedKeys::Any, main_.dialogs(),
-                         [this] { profiles::runHandler(main_.dialogs(), [this] { CheckShortName(); }); });
+    FieldFilter::install(char8name, TypedKeys::Any, model_.dialogs(),
+                         [this] { profiles::runHandler(model_.dialogs(), [this] { CheckShortName(); }); });
     addLabel(s, "versionLbl", QStringLiteral("Version"), {424, 4, 80, LabelHeight});
     version = addEdit(s, "version", {424, 20, 80, EditHeight});
 
@@ -255,8 +255,8 @@ void TAppInfoPage::createGeneral() {
     bold.setBold(true);
     ldatel->setFont(bold);
     for (QLineEdit* date : {day, month, year})
-        FieldFilter::install(date, TypedKeys::DigitsOnly, main_.dialogs(),
-                             [this] { profiles::runHandler(main_.dialogs(), [this] { BuildLongReleaseDate(); }); });
+        FieldFilter::install(date, TypedKeys::DigitsOnly, model_.dialogs(),
+                             [this] { profiles::runHandler(model_.dialogs(), [this] { BuildLongReleaseDate(); }); });
 
     addLabel(s, "platformsLbl", QStringLiteral("Platform(s)"), {166, 92, 142, LabelHeight});
     platforms = addChoice(s, "platforms", {166, 108, 142, EditHeight},
@@ -280,10 +280,10 @@ void TAppInfoPage::createGeneral() {
     addLabel(s, "instsize16Lbl", QStringLiteral("Installed Size:"), {336, 148, 104, LabelHeight});
     instsize16 = addEdit(s, "instsize16", {336, 164, 104, EditHeight});
     for (QLineEdit* size : {bytesize32, instsize32, bytesize16, instsize16})
-        FieldFilter::install(size, TypedKeys::DigitsOnly, main_.dialogs());
+        FieldFilter::install(size, TypedKeys::DigitsOnly, model_.dialogs());
     addLabel(s, "priceLbl", QStringLiteral("Price: $"), {446, 148, 80, LabelHeight});
     price = addEdit(s, "price", {446, 164, 80, EditHeight});
-    FieldFilter::install(price, TypedKeys::NoDollar, main_.dialogs());
+    FieldFilter::install(price, TypedKeys::NoDollar, model_.dialogs());
 
     addLabel(s, "statusLbl", QStringLiteral("Status"), {6, 192, 150, LabelHeight});
     status = addChoice(s, "status", {6, 208, 150, EditHeight},
@@ -341,7 +341,7 @@ void TAppInfoPage::createLocations() {
     URLIcoEdit = addEdit(s, "URLIcoEdit", {FieldX, 202, FieldWidth, EditHeight});
     for (QLineEdit* url :
          {appurl, dl1_32, dl2_32, dl3_32, dl4_32, dl1_16, dl2_16, dl3_16, dl4_16, screenshot, URLGifEdit, URLIcoEdit})
-        FieldFilter::install(url, TypedKeys::NoSpace, main_.dialogs());
+        FieldFilter::install(url, TypedKeys::NoSpace, model_.dialogs());
 
     addLabel(s, "localpathLbl", QStringLiteral("Full Local Path to File Archive"),
              {LabelX, 228, LabelWidth, EditHeight});
@@ -403,7 +403,7 @@ void TAppInfoPage::createDescription() {
     NotesToReviewer->setGeometry(6, 232, 570, 82);
     for (QWidget* field :
          {static_cast<QWidget*>(shortdesc), static_cast<QWidget*>(longdesc), static_cast<QWidget*>(NotesToReviewer)})
-        FieldFilter::install(field, TypedKeys::NoDollar, main_.dialogs());
+        FieldFilter::install(field, TypedKeys::NoDollar, model_.dialogs());
 }
 
 QString TAppInfoPage::appName() const {
@@ -411,7 +411,7 @@ QString TAppInfoPage::appName() const {
 }
 
 QString TAppInfoPage::profilePath(const QString& app) const {
-    return main_.GWide->DataDir + app + QStringLiteral(".dat");
+    return model_.GWide.DataDir + app + QStringLiteral(".dat");
 }
 
 int TAppInfoPage::helpContext() const {
@@ -419,7 +419,7 @@ int TAppInfoPage::helpContext() const {
 }
 
 void TAppInfoPage::markChanged() {
-    main_.AppSaved = false;
+    model_.AppSaved = false;
 }
 
 QStringList TAppInfoPage::appList() const {
@@ -445,14 +445,14 @@ void TAppInfoPage::selectFirstApp() {
     try {
         LoadApp();
     } catch (const std::exception& error) {
-        if (main_.isVisible())
-            profiles::showError(main_.dialogs(), error);
+        if (window()->isVisible())
+            profiles::showError(model_.dialogs(), error);
     }
 }
 
 void TAppInfoPage::AppNameClick() {
     // Unsaved grid changes belong to the application left behind.
-    main_.SiteSelectionChanged = false;
+    model_.SiteSelectionChanged = false;
     LoadApp();
 }
 
@@ -460,16 +460,44 @@ void TAppInfoPage::showCompanyApps() {
     {
         const profiles::FlagScope programmatic(selecting_);
         AppName->clear();
-        main_.GWide->LoadAppList();
+        AppName->addItems(model_.GWide.LoadAppList(company_.companyName()));
     }
-    main_.SiteSelectionChanged = false;
+    model_.SiteSelectionChanged = false;
     if (AppName->count() > 0) {
         selectFirstApp();
     } else {
         // No application is shown, so there is nothing to save.
         ClearAppFields();
-        main_.AppSaved = true;
+        model_.AppSaved = true;
     }
+}
+
+void TAppInfoPage::showAppList(const QStringList& names) {
+    const profiles::FlagScope programmatic(selecting_);
+    AppName->clear();
+    AppName->addItems(names);
+}
+
+bool TAppInfoPage::settleUnsavedEdits() {
+    if (model_.AppSaved || appName().isEmpty())
+        return true;
+    switch (model_.askToSave(appName())) {
+    case platform::Dialogs::Answer::Cancel: return false;
+    case platform::Dialogs::Answer::Yes: SaveApp(); break;
+    case platform::Dialogs::Answer::No: model_.AppSaved = true; break;
+    }
+    return true;
+}
+
+void TAppInfoPage::wrapLongDescription() {
+    QString wrapped = WrapText(longdesc->toPlainText(), 72);
+    // The memo holds lines, not line ends: without the last break, a second
+    // run does not add an empty line.
+    wrapped.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (wrapped.endsWith(QLatin1Char('\n')))
+        wrapped.chop(1);
+    longdesc->setPlainText(wrapped);
+    model_.AppSaved = false;
 }
 
 void TAppInfoPage::LoadApp() {
@@ -482,13 +510,13 @@ void TAppInfoPage::LoadApp() {
         if (key != NameKey)
             setValue(field, profile.readString(AppSection, key));
     try {
-        loadMemo(longdesc, main_.GWide->DataDir + name + QStringLiteral(".lds"));
-        loadMemo(NotesToReviewer, main_.GWide->DataDir + name + QStringLiteral(".nts"));
+        loadMemo(longdesc, model_.GWide.DataDir + name + QStringLiteral(".lds"));
+        loadMemo(NotesToReviewer, model_.GWide.DataDir + name + QStringLiteral(".nts"));
     } catch (...) {
         // A description that cannot be read leaves the memo as it was.
     }
     BuildLongReleaseDate();
-    main_.SitesSheet->BuildSiteGrid();
+    emit model_.appShown(name);
 }
 
 void TAppInfoPage::SaveApp() {
@@ -498,48 +526,44 @@ void TAppInfoPage::SaveApp() {
     const QString path = profilePath(name);
     profiles::ensureWritableName(name, path);
     platform::IniFile profile(path);
-    for (const auto& [key, value] : main_.CompanyInfoSheet->profileValues())
+    for (const auto& [key, value] : company_.profileValues())
         profile.writeString(CompanySection, key, value);
     for (const auto& [key, field] : keys_)
         profile.writeString(AppSection, key, key == NameKey ? name : valueOf(field));
     profile.updateFile();
-    platform::text::writeLines(main_.GWide->DataDir + name + QStringLiteral(".lds"), memoLines(longdesc));
-    platform::text::writeLines(main_.GWide->DataDir + name + QStringLiteral(".nts"), memoLines(NotesToReviewer));
-    main_.AppSaved = true;
+    platform::text::writeLines(model_.GWide.DataDir + name + QStringLiteral(".lds"), memoLines(longdesc));
+    platform::text::writeLines(model_.GWide.DataDir + name + QStringLiteral(".nts"), memoLines(NotesToReviewer));
+    model_.AppSaved = true;
 }
 
 void TAppInfoPage::SaveAppBtnClick() {
     const platform::BusyCursor busy;
     SaveApp();
-    if (main_.SitesSheet->rowCount() == 0)
-        main_.SitesSheet->BuildSiteGrid();
+    emit model_.appSaved(appName());
 }
 
 QString TAppInfoPage::otherCompanyListing(const QString& app) const {
-    const QComboBox* companies = main_.CompanyInfoSheet->compname;
-    const QString shown = main_.CompanyInfoSheet->companyName();
-    for (int i = 0; i < companies->count(); ++i) {
-        const QString company = companies->itemText(i);
-        if (company != shown && platform::text::readLines(main_.GWide->appListFile(company)).contains(app))
+    const QString shown = company_.companyName();
+    for (const QString& company : company_.companyList()) {
+        if (company != shown && platform::text::readLines(model_.GWide.appListFile(company)).contains(app))
             return company;
     }
     return {};
 }
 
 void TAppInfoPage::NewApplication() {
-    TCompanyInfoPage* company = main_.CompanyInfoSheet;
-    if (company->companyName().isEmpty()) {
-        main_.dialogs().beep();
-        main_.dialogs().errorMessage(QStringLiteral("You have not entered a company yet!"));
-        main_.setActivePage(company);
-        company->NewCompany();
+    if (company_.companyName().isEmpty()) {
+        model_.dialogs().beep();
+        model_.dialogs().errorMessage(QStringLiteral("You have not entered a company yet!"));
+        model_.requestPage(Workspace::Page::CompanyInfo);
+        company_.NewCompany();
         return;
     }
     const QString name =
-        profiles::askNewName(main_, QStringLiteral("New Application Name"), [this](const QString& entered) {
+        profiles::askNewName(model_.dialogs(), window(), QStringLiteral("New Application Name"), [this](const QString& entered) {
             const QString title = QStringLiteral("APP NAME DUPLICATE");
             if (appList().contains(entered)) {
-                main_.ShowErrorDialog(title, QStringLiteral("The App name you entered is already on the list!"),
+                model_.dialogs().errorDialog(title, QStringLiteral("The App name you entered is already on the list!"),
                                       QString());
                 return false;
             }
@@ -547,12 +571,12 @@ void TAppInfoPage::NewApplication() {
             // of another company's application would clear that one's profile.
             const QString other = otherCompanyListing(entered);
             if (!other.isEmpty()) {
-                main_.ShowErrorDialog(
+                model_.dialogs().errorDialog(
                     title, QStringLiteral("The App name you entered is already on the list of %1!").arg(other),
                     QString());
                 return false;
             }
-            return profiles::fileNameAccepted(main_, QStringLiteral("APP NAME INVALID"), entered);
+            return profiles::fileNameAccepted(model_.dialogs(), QStringLiteral("APP NAME INVALID"), entered);
         });
     if (name.isEmpty())
         return;
@@ -561,13 +585,13 @@ void TAppInfoPage::NewApplication() {
         const profiles::FlagScope programmatic(selecting_);
         AppName->addItem(name);
         try {
-            main_.GWide->SaveAppList();
+            model_.GWide.SaveAppList(company_.companyName(), appList());
         } catch (...) {
             delete AppName->takeItem(AppName->count() - 1);
             throw;
         }
     }
-    main_.AppSaved = false;
+    model_.AppSaved = false;
     selectApp(appList().indexOf(name));
     ClearAppFields();
     SaveAppBtnClick();
@@ -577,8 +601,8 @@ void TAppInfoPage::DeleteApplication() {
     const QString name = appName();
     if (name.isEmpty())
         return;
-    main_.dialogs().beep();
-    if (main_.dialogs().yesNo(QStringLiteral("Delete This Application ?")) != platform::Dialogs::Answer::Yes)
+    model_.dialogs().beep();
+    if (model_.dialogs().yesNo(QStringLiteral("Delete This Application ?")) != platform::Dialogs::Answer::Yes)
         return;
 
     const platform::BusyCursor busy;
@@ -587,7 +611,7 @@ void TAppInfoPage::DeleteApplication() {
         const profiles::FlagScope programmatic(selecting_);
         QListWidgetItem* item = AppName->takeItem(row);
         try {
-            main_.GWide->SaveAppList();
+            model_.GWide.SaveAppList(company_.companyName(), appList());
         } catch (...) {
             AppName->insertItem(row, item);
             AppName->setCurrentItem(item);
@@ -595,13 +619,13 @@ void TAppInfoPage::DeleteApplication() {
         }
         delete item;
     }
-    const QString selection = main_.GWide->DataDir + name + QStringLiteral("_SITES.dat");
+    const QString selection = model_.GWide.DataDir + name + QStringLiteral("_SITES.dat");
     if (platform::files::fileExists(selection))
         platform::files::deleteFile(selection);
     if (AppName->count() == 0) {
         ClearAppFields();
         // No application is shown, so there is nothing to save.
-        main_.AppSaved = true;
+        model_.AppSaved = true;
     } else {
         selectApp(0);
         LoadApp();
@@ -626,8 +650,8 @@ void TAppInfoPage::BuildLongReleaseDate() {
 void TAppInfoPage::CheckShortName() {
     const QString text = char8name->text();
     if (profiles::shortNameRejected(text)) {
-        main_.dialogs().beep();
-        main_.dialogs().message(QStringLiteral("You can only have alpha-numeric values in this field."));
+        model_.dialogs().beep();
+        model_.dialogs().message(QStringLiteral("You can only have alpha-numeric values in this field."));
         char8name->clear();
         // After the focus change that led here has ended.
         QTimer::singleShot(0, char8name, [this] { char8name->setFocus(Qt::OtherFocusReason); });

@@ -13,13 +13,15 @@ class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 class QToolButton;
-class TMainFrm;
+class TCompanyInfoPage;
+class Workspace;
 
 // The "App Info" page with its inner pages "General", "Locations" and "Description".
 class TAppInfoPage final : public QWidget {
     Q_OBJECT
 public:
-    explicit TAppInfoPage(TMainFrm& main, QWidget* parent = nullptr);
+    // company: the page whose company the applications belong to.
+    TAppInfoPage(Workspace& model, TCompanyInfoPage& company, QWidget* parent = nullptr);
 
     QTabWidget* PageControl2;
     QWidget* GeneralSheet;
@@ -104,6 +106,13 @@ public:
     // Shows the application list of the company now shown (empty when it has
     // none), and its first application.
     void showCompanyApps();
+    // Fills the application list (start-up).
+    void showAppList(const QStringList& names);
+    // Before the application shown is replaced by another company's: asks
+    // whether to save its unsaved edits. False when the user cancelled.
+    bool settleUnsavedEdits();
+    // Wraps the long description at 72 columns (a run sends it so).
+    void wrapLongDescription();
     // The help context of the inner page shown (1001 .. 1003).
     int helpContext() const;
 
@@ -124,7 +133,8 @@ private:
     QStringList appList() const;
     QString otherCompanyListing(const QString& app) const;
 
-    TMainFrm& main_;
+    Workspace& model_;
+    TCompanyInfoPage& company_;
     // The keys of section "APPINFO" with their fields, in file order.
     QList<QPair<QString, QWidget*>> keys_;
     bool selecting_ = false; // the list is changed by the program, not the user

@@ -1,7 +1,5 @@
-#include "platform/Cursor.h"
 #include "CompanyInfoPage.h"
 
-#include "AppInfoPage.h"
 #include "FieldFilter.h"
 #include "NameEntry.h"
 #include "PageSupport.h"
@@ -9,8 +7,8 @@
 #include "platform/FileOps.h"
 #include "platform/IniFile.h"
 #include "platform/TextFile.h"
-#include "shell/TGWide.h"
-#include "shell/TMainFrm.h"
+#include "model/Workspace.h"
+#include "platform/Cursor.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -25,7 +23,7 @@ constexpr int LabelX = 8, LabelWidth = 150, FieldX = 160, FieldWidth = 280, RowH
 
 } // namespace
 
-TCompanyInfoPage::TCompanyInfoPage(TMainFrm& main, QWidget* parent) : QWidget(parent), main_(main) {
+TCompanyInfoPage::TCompanyInfoPage(Workspace& main, QWidget* parent) : QWidget(parent), model_(main) {
     setObjectName(QStringLiteral("CompanyInfoSheet"));
     using profiles::FieldFilter;
     using profiles::TypedKeys;
@@ -37,10 +35,10 @@ TCompanyInfoPage::TCompanyInfoPage(TMainFrm& main, QWidget* parent) : QWidget(pa
     compname->setObjectName(QStringLiteral("compname"));
     compname->setGeometry(FieldX, 10, FieldWidth, RowHeight);
     compname->setToolTip(QStringLiteral("Click on the New Company button to create a new company profile."));
-    FieldFilter::install(compname, TypedKeys::None, main_.dialogs());
+    FieldFilter::install(compname, TypedKeys::None, model_.dialogs());
     connect(compname, &QComboBox::currentIndexChanged, this, [this] {
         if (!selecting_)
-            profiles::runHandler(main_.dialogs(), [this] { compnameChange(); });
+            profiles::runHandler(model_.dialogs(), [this] { compnameChange(); });
     });
 
     conname = addField("conname", "CONTACT", "Contact Name");
@@ -56,8 +54,8 @@ TCompanyInfoPage::TCompanyInfoPage(TMainFrm& main, QWidget* parent) : QWidget(pa
     concountry->setToolTip(QStringLiteral("The two-letter identifier of the country, such as US or DE."));
     pubpage = addField("pubpage", "CURL", "Company Home Page");
     pubmail = addField("pubmail", "CCMAIL", "Company E-Mail");
-    FieldFilter::install(pubpage, TypedKeys::NoSpace, main_.dialogs());
-    FieldFilter::install(pubmail, TypedKeys::NoSpace, main_.dialogs());
+    FieldFilter::install(pubpage, TypedKeys::NoSpace, model_.dialogs());
+    FieldFilter::install(pubmail, TypedKeys::NoSpace, model_.dialogs());
 
     auto button = [this](const char* name, const char* caption, int y, void (TCompanyInfoPage::*handler)()) {
         auto* b = new QPushButton(QString::fromUtf8(caption), this);
@@ -65,7 +63,7 @@ TCompanyInfoPage::TCompanyInfoPage(TMainFrm& main, QWidget* parent) : QWidget(pa
         b->setGeometry(456, y, 124, 26);
         if (handler)
             connect(b, &QPushButton::clicked, this, [this, handler] {
-                profiles::runHandler(main_.dialogs(), [this, handler] { (this->*handler)(); });
+                profiles::runHandler(model_.dialogs(), [this, handler] { (this->*handler)(); });
             });
         return b;
     };
@@ -85,7 +83,7 @@ QLineEdit* TCompanyInfoPage::addField(const char* name, const char* key, const c
     edit->setGeometry(FieldX, y, FieldWidth, RowHeight);
     label->setBuddy(edit);
     // Loading a profile changes the texts too, and counts as an edit.
-    connect(edit, &QLineEdit::textChanged, this, [this] { main_.CompanySaved = false; });
+    connect(edit, &QLineEdit::textChanged, this, [this] { model_.CompanySaved = false; });
     fields_.append({QLatin1String(key), edit});
     return edit;
 }
@@ -95,7 +93,7 @@ QString TCompanyInfoPage::companyName() const {
 }
 
 QString TCompanyInfoPage::profilePath(const QString& company) const {
-    return main_.GWide->CompaniesDir + company + QStringLiteral(".dat");
+    return model_.GWide.CompaniesDir + company + QStringLiteral(".dat");
 }
 
 QStringList TCompanyInfoPage::companyList() const {
@@ -112,7 +110,7 @@ void TCompanyInfoPage::selectCompany(int index) {
 
 QList<QPair<QString, QString>> TCompanyInfoPage::profileValues() const {
     QList<QPair<QString, QString>> values{{QStringLiteral("CONAME"), companyName()},
-                                          {QStringLiteral("BHSID"), main_.BHSID}};
+                                          {QStringLiteral("BHSID"), model_.BHSID}};
     for (const auto& [key, edit] : fields_)
         values.append({key, edit->text()});
     return values;
@@ -120,7 +118,7 @@ QList<QPair<QString, QString>> TCompanyInfoPage::profileValues() const {
 
 void TCompanyInfoPage::LoadCompanyList() {
     QStringList sorted;
-    for (const QString& name : platform::text::readLines(main_.GWide->companiesFile()))
+    for (const QString& name : platform::text::readLines(model_.GWide.companiesFile()))
         if (!name.isEmpty())
             sorted.insert(profiles::sortedPosition(sorted, name), name);
     {
@@ -132,10 +130,11 @@ void TCompanyInfoPage::LoadCompanyList() {
         selectCompany(0);
         LoadCompany();
     }
+    shownIndex_ = compname->currentIndex();
 }
 
 void TCompanyInfoPage::LoadCompany() {
-    if (main_.Loading)
+    if (model_.Loading)
         return;
     const platform::BusyCursor busy;
     const QString path = profilePath(companyName());
@@ -143,7 +142,7 @@ void TCompanyInfoPage::LoadCompany() {
         return;
     const platform::IniFile profile(path);
     // The name shown stays the list's entry: "CONAME" only repeats it.
-    main_.BHSID = profile.readString(Section, QStringLiteral("BHSID"));
+    model_.BHSID = profile.readString(Section, QStringLiteral("BHSID"));
     for (const auto& [key, edit] : fields_)
         edit->setText(profile.readString(Section, key));
 }
@@ -159,35 +158,35 @@ void TCompanyInfoPage::SaveCompany() {
     for (const auto& [key, value] : profileValues())
         profile.writeString(Section, key, value);
     profile.updateFile();
-    main_.CompanySaved = true;
+    model_.CompanySaved = true;
 }
 
 void TCompanyInfoPage::NewCompany() {
     const QString name =
-        profiles::askNewName(main_, QStringLiteral("New Company Name"), [this](const QString& entered) {
+        profiles::askNewName(model_.dialogs(), window(), QStringLiteral("New Company Name"), [this](const QString& entered) {
             if (companyList().contains(entered)) {
-                main_.ShowErrorDialog(QStringLiteral("COMPANY NAME DUPLICATE"),
+                model_.dialogs().errorDialog(QStringLiteral("COMPANY NAME DUPLICATE"),
                                       QStringLiteral("The company name you entered is already on the list!"),
                                       QString());
                 return false;
             }
-            return profiles::fileNameAccepted(main_, QStringLiteral("COMPANY NAME INVALID"), entered);
+            return profiles::fileNameAccepted(model_.dialogs(), QStringLiteral("COMPANY NAME INVALID"), entered);
         });
-    if (name.isEmpty())
+    if (name.isEmpty() || !appEditsSettled())
         return;
 
     {
-        const profiles::FlagScope loading(main_.Loading);
+        const profiles::FlagScope loading(model_.Loading);
         // The list file first: when it cannot be written, the list stays as it was.
         QStringList names = companyList();
         const int position = profiles::sortedPosition(names, name);
         names.insert(position, name);
-        platform::text::writeLines(main_.GWide->companiesFile(), names);
+        platform::text::writeLines(model_.GWide.companiesFile(), names);
         {
             const profiles::FlagScope programmatic(selecting_);
             compname->insertItem(position, name);
         }
-        main_.CompanySaved = false;
+        model_.CompanySaved = false;
         selectCompany(compname->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive));
         ClearCompanyFields();
     }
@@ -199,15 +198,18 @@ void TCompanyInfoPage::DeleteCompany() {
     const QString name = companyName();
     if (name.isEmpty())
         return;
-    main_.dialogs().beep();
-    if (main_.dialogs().yesNo(QStringLiteral("Delete This Company ?")) != platform::Dialogs::Answer::Yes)
+    model_.dialogs().beep();
+    if (model_.dialogs().yesNo(QStringLiteral("Delete This Company ?")) != platform::Dialogs::Answer::Yes)
+        return;
+    if (!appEditsSettled())
         return;
 
     const platform::BusyCursor busy;
     QStringList names = companyList();
     const int index = names.indexOf(name);
-    TMainFrm::DeleteAt(names, index);
-    platform::text::writeLines(main_.GWide->companiesFile(), names);
+    if (index >= 0)
+        names.removeAt(index);
+    platform::text::writeLines(model_.GWide.companiesFile(), names);
     {
         const profiles::FlagScope programmatic(selecting_);
         compname->removeItem(index);
@@ -219,7 +221,7 @@ void TCompanyInfoPage::DeleteCompany() {
         // No company left: nothing is shown, so there is nothing to save.
         selectCompany(-1);
         ClearCompanyFields();
-        main_.CompanySaved = true;
+        model_.CompanySaved = true;
     }
     afterCompanyChanged();
 }
@@ -227,15 +229,25 @@ void TCompanyInfoPage::DeleteCompany() {
 void TCompanyInfoPage::ClearCompanyFields() {
     for (const auto& field : fields_)
         field.second->clear();
-    main_.BHSID.clear();
+    model_.BHSID.clear();
 }
 
 void TCompanyInfoPage::compnameChange() {
+    if (!model_.Loading && !appEditsSettled()) {
+        // Cancelled: the company shown stays, with its application.
+        selectCompany(shownIndex_);
+        return;
+    }
     LoadCompany();
-    if (!main_.Loading)
+    if (!model_.Loading)
         afterCompanyChanged();
 }
 
+bool TCompanyInfoPage::appEditsSettled() const {
+    return !SettleAppEdits || SettleAppEdits();
+}
+
 void TCompanyInfoPage::afterCompanyChanged() {
-    main_.AppInfoSheet->showCompanyApps();
+    shownIndex_ = compname->currentIndex();
+    emit model_.companyShown(companyName());
 }

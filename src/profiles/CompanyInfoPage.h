@@ -4,17 +4,24 @@
 #include <QPair>
 #include <QWidget>
 
+#include <functional>
+
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class TMainFrm;
+class Workspace;
 
 // The "Company Info" page: the company list and the shown company's profile.
 class TCompanyInfoPage final : public QWidget {
     Q_OBJECT
 public:
-    explicit TCompanyInfoPage(TMainFrm& main, QWidget* parent = nullptr);
+    explicit TCompanyInfoPage(Workspace& model, QWidget* parent = nullptr);
+
+    // Set by the main window: settles the shown application's unsaved edits
+    // (asking to save them) before another company replaces it; false when
+    // the user cancelled the change.
+    std::function<bool()> SettleAppEdits;
 
     QComboBox* compname;
     QLineEdit* conname;
@@ -50,14 +57,16 @@ public:
     // the application profile keeps a copy of them.
     QList<QPair<QString, QString>> profileValues() const;
     QString profilePath(const QString& company) const;
+    QStringList companyList() const;
 
 private:
     QLineEdit* addField(const char* name, const char* key, const char* caption);
-    QStringList companyList() const;
     void selectCompany(int index);
     void afterCompanyChanged();
+    bool appEditsSettled() const;
 
-    TMainFrm& main_;
+    Workspace& model_;
+    int shownIndex_ = -1; // the company whose profile the page shows
     QList<QPair<QString, QLineEdit*>> fields_; // the twelve contact fields with their keys
     bool selecting_ = false;                   // the list is changed by the program, not the user
 };

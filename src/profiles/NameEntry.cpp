@@ -2,21 +2,20 @@
 
 #include "platform/Dialogs.h"
 #include "platform/FileError.h"
-#include "shell/TMainFrm.h"
 #include "platform/FileOps.h"
-#include "shell/TSiteEntryFrm.h"
-#include "shell/TextHelpers.h"
+#include "platform/TSiteEntryFrm.h"
+#include "platform/TextHelpers.h"
 
 #include <QLineEdit>
 
 namespace profiles {
 
-QString askNewName(TMainFrm& main, const QString& caption, const std::function<bool(const QString&)>& accepted) {
-    TSiteEntryFrm form(&main);
+QString askNewName(platform::Dialogs& dialogs, QWidget* parent, const QString& caption, const std::function<bool(const QString&)>& accepted) {
+    TSiteEntryFrm form(parent);
     form.setWindowTitle(caption);
     for (;;) {
         form.Edit1->clear();
-        if (main.dialogs().runModal(form) != QDialog::Accepted)
+        if (dialogs.runModal(form) != QDialog::Accepted)
             return {};
         QString name = form.Edit1->text();
         // Trimmed before the comparison: "  Acme" is the company "Acme", and
@@ -29,11 +28,11 @@ QString askNewName(TMainFrm& main, const QString& caption, const std::function<b
     }
 }
 
-bool fileNameAccepted(TMainFrm& main, const QString& title, const QString& name) {
+bool fileNameAccepted(platform::Dialogs& dialogs, const QString& title, const QString& name) {
     const QString reason = platform::files::invalidFileNameReason(name);
     if (reason.isEmpty())
         return true;
-    main.ShowErrorDialog(title, reason, QString());
+    dialogs.errorDialog(title, reason, QString());
     return false;
 }
 

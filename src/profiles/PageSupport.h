@@ -3,7 +3,6 @@
 #include "platform/Cursor.h"
 #include "platform/Dialogs.h"
 #include "platform/FileError.h"
-#include "shell/TMainFrm.h"
 
 #include <exception>
 

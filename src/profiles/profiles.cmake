@@ -1,4 +1,7 @@
 target_sources(postrix_core PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/ProfileRules.h
+    ${CMAKE_CURRENT_LIST_DIR}/ProfileRules.cpp)
+target_sources(postrix_ui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/CompanyInfoPage.h
     ${CMAKE_CURRENT_LIST_DIR}/CompanyInfoPage.cpp
     ${CMAKE_CURRENT_LIST_DIR}/AppInfoPage.h
@@ -7,6 +10,4 @@ target_sources(postrix_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/FieldFilter.cpp
     ${CMAKE_CURRENT_LIST_DIR}/NameEntry.h
     ${CMAKE_CURRENT_LIST_DIR}/NameEntry.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/PageSupport.h
-    ${CMAKE_CURRENT_LIST_DIR}/ProfileRules.h
-    ${CMAKE_CURRENT_LIST_DIR}/ProfileRules.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/PageSupport.h)

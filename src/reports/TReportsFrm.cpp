@@ -4,7 +4,7 @@
 #include "platform/FileError.h"
 #include "platform/FileOps.h"
 #include "platform/TextFile.h"
-#include "shell/TextHelpers.h"
+#include "platform/TextHelpers.h"
 
 namespace {
 

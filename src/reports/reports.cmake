@@ -4,9 +4,10 @@ target_sources(postrix_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/TReportsFrm.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ReportPictures.h
     ${CMAKE_CURRENT_LIST_DIR}/ReportPictures.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/TReportsListFrm.h
-    ${CMAKE_CURRENT_LIST_DIR}/TReportsListFrm.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../../resources/reports.qrc)
+target_sources(postrix_ui PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/TReportsListFrm.h
+    ${CMAKE_CURRENT_LIST_DIR}/TReportsListFrm.cpp)
 
 # Writes a sample report for looking at it in a browser (scripts/render-reports).
 add_executable(postrix_report_sample ${CMAKE_CURRENT_LIST_DIR}/ReportSample.cpp)

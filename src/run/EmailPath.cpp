@@ -1,5 +1,4 @@
 #include "EmailPath.h"
-#include "shell/ControlText.h"
 
 #include "RunHost.h"
 #include "TSMTPForm.h"
@@ -8,9 +7,8 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/TextFile.h"
-#include "shell/Services.h"
-#include "shell/TMainFrm.h"
-#include "shell/TextHelpers.h"
+#include "model/Services.h"
+#include "platform/TextHelpers.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -21,7 +19,7 @@ const QString TEmailPath::FooterLine1 =
     QStringLiteral("This shareware submission was auto-submitted by Postrix, a Vantorel product.");
 const QString TEmailPath::FooterLine2Start = QStringLiteral("For information about Postrix software, please visit ");
 
-TEmailPath::TEmailPath(RunHost& host) : host_(host) {}
+TEmailPath::TEmailPath(RunHost& host, QWidget* dialogParent) : host_(host), dialogParent_(dialogParent) {}
 
 TEmailPath::~TEmailPath() {
     delete setupDlg_.data();
@@ -29,7 +27,7 @@ TEmailPath::~TEmailPath() {
 
 TSetupDlg& TEmailPath::setupDlg() {
     if (!setupDlg_) {
-        setupDlg_ = new TSetupDlg(&host_.main());
+        setupDlg_ = new TSetupDlg(dialogParent_);
         setupDlg_->setSetup(setup_);
     }
     return *setupDlg_;
@@ -45,7 +43,7 @@ MailSetup TEmailPath::mailSetup() const {
 }
 
 QString TEmailPath::fieldText(const char* objectName) const {
-    return controlText(host_.main(), objectName);
+    return host_.fieldText(QLatin1String(objectName));
 }
 
 QString TEmailPath::subjectFor(bool isNew) {
@@ -76,7 +74,7 @@ bool TEmailPath::prepare(bool isNew, int row, bool isCopy, const QString& site, 
     form.msSMTP1.setServer(setup_.server);
     form.msMessage1.fromAddress = setup_.address.left(TSMTPForm::MaxHeaderLength);
     form.msMessage1.fromName = setup_.name.left(TSMTPForm::MaxHeaderLength);
-    form.msMessage1.date = host_.main().clock().now();
+    form.msMessage1.date = host_.clock().now();
 
     host_.setMailStatus(isCopy ? QStringLiteral("Preparing Mail Copy To: ") + contact
                                : QStringLiteral("Preparing Mail"));
@@ -97,7 +95,7 @@ bool TEmailPath::prepare(bool isNew, int row, bool isCopy, const QString& site, 
     if (!isCopy) {
         for (int i = 0; i < 4; ++i)
             form.BodyMemo << QString();
-        form.BodyMemo << FooterLine1 << FooterLine2Start + Services::load(host_.main().programDir()).ProductHomePage;
+        form.BodyMemo << FooterLine1 << FooterLine2Start + Services::load(host_.programDir()).ProductHomePage;
     }
 
     QStringList& files = form.msMessage1.attachments;
@@ -119,7 +117,7 @@ bool TEmailPath::prepare(bool isNew, int row, bool isCopy, const QString& site, 
 bool TEmailPath::SubmitByEmail(bool isNew, int row, bool isCopy) {
     host_.setMailStatus(QStringLiteral("Preparing Email"));
     try {
-        form_ = std::make_unique<TSMTPForm>(host_, host_.main().programDir());
+        form_ = std::make_unique<TSMTPForm>(host_, host_.programDir());
     } catch (const std::exception&) {
         form_.reset();
         return false;
@@ -134,7 +132,7 @@ bool TEmailPath::SubmitByEmail(bool isNew, int row, bool isCopy) {
     if (setup_.server.isEmpty()) {
         TSetupDlg& dlg = setupDlg();
         dlg.setSetup(setup_);
-        host_.main().dialogs().runModal(dlg);
+        host_.dialogs().runModal(dlg);
         setup_ = dlg.Setup();
     }
 

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+class QWidget;
 class RunHost;
 class TSetupDlg;
 class TSMTPForm;
@@ -14,7 +15,8 @@ class TSMTPForm;
 // The e-mail submission of one site and the copy to the company contact.
 class TEmailPath final {
 public:
-    explicit TEmailPath(RunHost& host);
+    // dialogParent: the window the mail setup dialog belongs to.
+    TEmailPath(RunHost& host, QWidget* dialogParent);
     ~TEmailPath();
     TEmailPath(const TEmailPath&) = delete;
     TEmailPath& operator=(const TEmailPath&) = delete;
@@ -43,6 +45,7 @@ private:
     bool prepare(bool isNew, int row, bool isCopy, const QString& site, const QString& contact);
 
     RunHost& host_;
+    QWidget* dialogParent_;
     // A child of the main window, which may free it first at the end.
     QPointer<TSetupDlg> setupDlg_;
     MailSetup setup_;

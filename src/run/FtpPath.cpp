@@ -1,5 +1,4 @@
 #include "FtpPath.h"
-#include "shell/ControlText.h"
 
 #include "RunHost.h"
 #include "TftpForm1.h"
@@ -7,8 +6,6 @@
 #include "platform/FileError.h"
 #include "platform/FileOps.h"
 #include "platform/TextFile.h"
-#include "shell/TGWide.h"
-#include "shell/TMainFrm.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -64,11 +61,11 @@ TFtpPath::TFtpPath(RunHost& host) : host_(host), form_(std::make_unique<TftpForm
 TFtpPath::~TFtpPath() = default;
 
 QString TFtpPath::fieldText(const char* objectName) const {
-    return controlText(host_.main(), objectName);
+    return host_.fieldText(QLatin1String(objectName));
 }
 
 QString TFtpPath::filesDir() const {
-    return host_.main().GWide->FilesDir;
+    return host_.filesDir();
 }
 
 QString TFtpPath::expandedOrAsWritten(const QString& text) {

@@ -6,8 +6,7 @@
 #include "platform/TextFile.h"
 #include "reports/TReportsFrm.h"
 #include "selection/SiteSelection.h"
-#include "shell/TMainFrm.h"
-#include "shell/TextHelpers.h"
+#include "platform/TextHelpers.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -33,7 +32,7 @@ QString bracketed(int code, const QString& description) {
 } // namespace
 
 THttpPath::THttpPath(RunHost& host, QObject* parent) : QObject(parent), host_(host) {
-    platform::HttpClient* client = host_.main().HTTP1;
+    platform::HttpClient* client = &host_.httpClient();
     connect(client, &platform::HttpClient::connected, this, &THttpPath::HTTP1Connected);
     connect(client, &platform::HttpClient::disconnected, this, &THttpPath::HTTP1Disconnected);
     connect(client, &platform::HttpClient::startTransfer, this, &THttpPath::HTTP1StartTransfer);
@@ -41,8 +40,8 @@ THttpPath::THttpPath(RunHost& host, QObject* parent) : QObject(parent), host_(ho
     connect(client, &platform::HttpClient::endTransfer, this, &THttpPath::HTTP1EndTransfer);
     connect(client, &platform::HttpClient::error, this, &THttpPath::HTTP1Error);
     // A coarse timer may end a 10 second wait half a second early.
-    host_.main().HTTPTimer->setTimerType(Qt::PreciseTimer);
-    connect(host_.main().HTTPTimer, &QTimer::timeout, this, &THttpPath::HTTPTimerTimer);
+    host_.httpTimer().setTimerType(Qt::PreciseTimer);
+    connect(&host_.httpTimer(), &QTimer::timeout, this, &THttpPath::HTTPTimerTimer);
 }
 
 bool THttpPath::IsAcceptedRedirect(const QString& errorText) {
@@ -64,7 +63,7 @@ bool THttpPath::HardcodedSiteHandler(bool, const QString&, const QString&) {
 }
 
 void THttpPath::stop() {
-    host_.main().HTTP1->idle();
+    host_.httpClient().idle();
 }
 
 bool THttpPath::SubmitByHttp(bool isNew) {
@@ -79,7 +78,7 @@ bool THttpPath::SubmitByHttp(bool isNew) {
                                     host_.rowCell(row, selection::Category2Col));
     }
 
-    platform::HttpClient& client = *host_.main().HTTP1;
+    platform::HttpClient& client = host_.httpClient();
     TReportsFrm& page = host_.reports();
     const QString site = host_.currentSiteName();
     host_.setHttpStatus(QStringLiteral("Preparing to Post to ") + site);
@@ -115,7 +114,7 @@ bool THttpPath::SubmitByHttp(bool isNew) {
     requestHost_ = HostOf(requestUrl);
 
     HttpTimedOut = false;
-    QTimer& timer = *host_.main().HTTPTimer;
+    QTimer& timer = host_.httpTimer();
     page.AddPageLine(QStringLiteral("Post Data:"));
     page.AddPageLine(formData);
 
@@ -161,7 +160,7 @@ bool THttpPath::finish(bool result) {
     host_.setHttpStatus(QStringLiteral("Idle"));
     host_.setMailStatus(QStringLiteral("Idle"));
     host_.setFtpStatus(QStringLiteral("Idle"));
-    host_.main().HTTP1->idle();
+    host_.httpClient().idle();
     // The one moment outside a network wait where a Skip or Cancel click is taken.
     QCoreApplication::processEvents();
     return result;
@@ -215,6 +214,6 @@ void THttpPath::HTTPTimerTimer() {
     if (!active_)
         return;
     HttpTimedOut = true;
-    host_.main().HTTP1->idle();
-    host_.main().HTTPTimer->stop();
+    host_.httpClient().idle();
+    host_.httpTimer().stop();
 }

@@ -3,9 +3,15 @@
 #include <QString>
 #include <QStringList>
 
-class TMainFrm;
+class QTimer;
 class TEngBuild;
 class TReportsFrm;
+
+namespace platform {
+class Clock;
+class Dialogs;
+class HttpClient;
+} // namespace platform
 
 // What a submission path needs of the run: the program's objects, the run
 // log and FTP list, the Submit page's status labels, and the Skip and Cancel
@@ -15,7 +21,14 @@ class RunHost {
 public:
     virtual ~RunHost() = default;
 
-    virtual TMainFrm& main() = 0;
+    virtual platform::HttpClient& httpClient() = 0; // HTTP1
+    virtual QTimer& httpTimer() = 0;               // HTTPTimer, the time-out of one post
+    virtual platform::Dialogs& dialogs() = 0;
+    virtual platform::Clock& clock() = 0;
+    virtual QString programDir() const = 0;
+    virtual QString filesDir() const = 0;
+    // The text a page control shows now, by its object name (the expander's fields).
+    virtual QString fieldText(const QString& objectName) const = 0;
     virtual TEngBuild& engines() = 0;   // the current engine (Engine) and ExpandVariables
     virtual TReportsFrm& reports() = 0; // BeginPage / AddPageLine / EndPage are the driver's; paths add lines
 
@@ -38,6 +51,7 @@ public:
     virtual void setFtpStatus(const QString& text) = 0;
     virtual void setHttpBytes(const QString& text) = 0;
     virtual void setMailProgress(int percent) = 0; // ProgressBar1, 0..100
+    virtual void setMailProgressVisible(bool /*visible*/) {}
 
     // The hidden list that holds the HTTP response text of the current site.
     virtual QStringList& xfer() = 0;

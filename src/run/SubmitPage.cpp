@@ -1,5 +1,4 @@
 #include "SubmitPage.h"
-#include "shell/ControlText.h"
 
 #include "EmailPath.h"
 #include "FtpPath.h"
@@ -7,21 +6,11 @@
 #include "TALed.h"
 #include "TSubmissionVerifyFrm.h"
 #include "engines/EngineFiles.h"
-#include "engines/SiteBuilderPage.h"
-#include "platform/Clock.h"
+#include "model/PageLinks.h"
+#include "model/Workspace.h"
 #include "platform/Dialogs.h"
-#include "platform/FileError.h"
-#include "platform/HttpClient.h"
-#include "profiles/AppInfoPage.h"
-#include "profiles/CompanyInfoPage.h"
-#include "reports/TReportsFrm.h"
-#include "selection/SitesPage.h"
-#include "shell/MainExpanderSource.h"
-#include "shell/Settings.h"
-#include "shell/TGWide.h"
-#include "shell/TMainFrm.h"
-#include "shell/TSettingsForm.h"
-#include "shell/TextHelpers.h"
+#include "reports/TReportsListFrm.h"
+#include "selection/SiteSelection.h"
 
 #include <QAbstractListModel>
 #include <QAction>
@@ -122,35 +111,21 @@ TALed* led(QWidget* parent, const char* name, const char* text, int x, int y, in
     return l;
 }
 
-QString exceptionText(const std::exception& error) {
-    const auto* fileError = dynamic_cast<const platform::FileError*>(&error);
-    return fileError ? fileError->message() : QString::fromLocal8Bit(error.what());
-}
-
 } // namespace
 
-TSubmitPage::TSubmitPage(TMainFrm& main, QWidget* parent) : QWidget(parent), main_(main) {
+TSubmitPage::TSubmitPage(Workspace& model, SiteGridRows& grid, RunNeighbours& neighbours, QWidget* parent)
+    : QWidget(parent), model_(model), grid_(grid) {
     setObjectName(QStringLiteral("SubmitSheet"));
     createControls();
 
     http_ = std::make_unique<THttpPath>(*this);
     ftp_ = std::make_unique<TFtpPath>(*this);
-    email_ = std::make_unique<TEmailPath>(*this);
-
-    sitesPage_ = main_.SitesSheet;
-    if (sitesPage_) {
-        sitesPage_->VerifySubmission = [this](const selection::PostStats& stats) { return verifySubmission(stats); };
-        sitesPage_->TallyShown = [this](int totalToPost) { showTally(totalToPost); };
-    }
+    email_ = std::make_unique<TEmailPath>(*this, this);
+    driver_ = std::make_unique<TRunDriver>(model_, grid_, neighbours, static_cast<RunPaths&>(*this),
+                                           static_cast<RunView&>(*this));
 }
 
-TSubmitPage::~TSubmitPage() {
-    // The pages go in the order they were made; the Sites page may be gone already.
-    if (sitesPage_) {
-        sitesPage_->VerifySubmission = nullptr;
-        sitesPage_->TallyShown = nullptr;
-    }
-}
+TSubmitPage::~TSubmitPage() = default;
 
 void TSubmitPage::createControls() {
     // Left: what the run is doing now, and the FTP list.
@@ -227,14 +202,40 @@ void TSubmitPage::createControls() {
 
 // --- RunHost
 
+platform::HttpClient& TSubmitPage::httpClient() {
+    return *model_.HTTP1;
+}
+
+QTimer& TSubmitPage::httpTimer() {
+    return *model_.HTTPTimer;
+}
+
+platform::Dialogs& TSubmitPage::dialogs() {
+    return model_.dialogs();
+}
+
+platform::Clock& TSubmitPage::clock() {
+    return model_.clock();
+}
+
+QString TSubmitPage::programDir() const {
+    return model_.programDir();
+}
+
+QString TSubmitPage::filesDir() const {
+    return model_.GWide.FilesDir;
+}
+
+QString TSubmitPage::fieldText(const QString& objectName) const {
+    return model_.fieldText(objectName);
+}
+
 TEngBuild& TSubmitPage::engines() {
-    return *main_.GWide->EngBuild;
+    return *model_.GWide.EngBuild;
 }
 
 TReportsFrm& TSubmitPage::reports() {
-    if (!reports_)
-        reports_ = std::make_unique<TReportsFrm>(main_.GWide->ReportsDir, main_.GWide->ImagesDir, main_.clock());
-    return *reports_;
+    return driver_->reports();
 }
 
 void TSubmitPage::AddLogLine(const QString& text) {
@@ -259,8 +260,24 @@ QStringList TSubmitPage::ftpLines() const {
     return linesOf(ftplist);
 }
 
+QStringList TSubmitPage::logLines() const {
+    return linesOf(log);
+}
+
+bool TSubmitPage::SkipRequested() const {
+    return driver_->SkipRequested();
+}
+
+bool TSubmitPage::CancelRequested() const {
+    return driver_->CancelRequested();
+}
+
 QString TSubmitPage::currentSiteName() const {
-    return main_.SiteBuilderSheet->EB_SiteNameCombo->currentText();
+    return model_.engineName();
+}
+
+int TSubmitPage::CurrentRow() const {
+    return driver_->CurrentRow();
 }
 
 QString TSubmitPage::rowSite(int row) const {
@@ -268,7 +285,7 @@ QString TSubmitPage::rowSite(int row) const {
 }
 
 QString TSubmitPage::rowCell(int row, int column) const {
-    return main_.SitesSheet->cell(row, column);
+    return grid_.cell(row, column);
 }
 
 void TSubmitPage::setHttpStatus(const QString& text) {
@@ -286,6 +303,9 @@ void TSubmitPage::setHttpBytes(const QString& text) {
 void TSubmitPage::setMailProgress(int percent) {
     ProgressBar1->setValue(qBound(0, percent, 100));
 }
+void TSubmitPage::setMailProgressVisible(bool visible) {
+    ProgressBar1->setVisible(visible);
+}
 void TSubmitPage::xferChanged() {
     xferModel_->refresh();
 }
@@ -293,7 +313,54 @@ void TSubmitPage::scrollLogToEnd() {
     log->scrollToBottom();
 }
 
-// --- Page state
+// --- RunPaths
+
+void TSubmitPage::setMailSetup(const QString& server, const QString& address, const QString& name) {
+    email_->setMailSetup(server, address, name);
+}
+
+bool TSubmitPage::SubmitByFtp() {
+    return ftp_->SubmitByFtp();
+}
+
+void TSubmitPage::ftpLogOff() {
+    ftp_->logOff();
+}
+
+bool TSubmitPage::SubmitByHttp(bool isNew) {
+    return http_->SubmitByHttp(isNew);
+}
+
+bool TSubmitPage::SubmitByEmail(bool isNew, int row, bool isCopy) {
+    return email_->SubmitByEmail(isNew, row, isCopy);
+}
+
+void TSubmitPage::stopForSkip() {
+    ftp_->abort();
+    http_->stop();
+    if (email_->sending())
+        email_->cancel();
+}
+
+void TSubmitPage::stopForCancel() {
+    http_->stop();
+    ftp_->idle();
+}
+
+// --- RunView and page state
+
+void TSubmitPage::clearLists() {
+    ftplist->clear();
+    log->clear();
+}
+
+void TSubmitPage::clearFtpList() {
+    ftplist->clear();
+}
+
+void TSubmitPage::showSite(const QString& site) {
+    currentsite->setText(site);
+}
 
 void TSubmitPage::setStatusesIdle() {
     httpstatus->setText(Idle);
@@ -301,19 +368,26 @@ void TSubmitPage::setStatusesIdle() {
     ftpstatus->setText(Idle);
 }
 
-void TSubmitPage::allLedsOff() {
+void TSubmitPage::allLampsOff() {
     for (TALed* l : {ftpled, httpled, mailled}) {
         l->setBlinking(false);
         l->setOn(false);
     }
 }
 
-void TSubmitPage::lightOnly(TALed* lit) {
+void TSubmitPage::lightOnly(RunLamp lamp) {
+    TALed* lit = lamp == RunLamp::Ftp ? ftpled : lamp == RunLamp::Http ? httpled : mailled;
     for (TALed* l : {ftpled, httpled, mailled})
         if (l != lit)
             l->setBlinking(false);
     lit->setOn(true);
     lit->setBlinking(true);
+}
+
+void TSubmitPage::siteProcessed(int processed) {
+    setPanel(SitesProcesseddgt, processed);
+    setSitesToPost(sitesToPost_ - 1);
+    PostStatus->setValue(qMin(PostStatus->value() + 1, PostStatus->maximum()));
 }
 
 void TSubmitPage::setPanel(QLCDNumber* p, int value) {
@@ -331,7 +405,7 @@ void TSubmitPage::setSitesToPost(int value) {
 
 void TSubmitPage::showTally(int totalToPost) {
     setSitesToPost(totalToPost);
-    SitesProcessed = 0;
+    driver_->SitesProcessed = 0;
     setPanel(SitesProcesseddgt, 0);
     // A maximum of 0 would turn the bar into a busy indicator.
     PostStatus->setRange(0, qMax(totalToPost, 1));
@@ -339,27 +413,19 @@ void TSubmitPage::showTally(int totalToPost) {
 }
 
 bool TSubmitPage::verifySubmission(const selection::PostStats& stats) {
-    TSubmissionVerifyFrm form(stats, &main_);
-    return main_.dialogs().runModal(form) == QDialog::Accepted;
-}
-
-QString TSubmitPage::fieldText(const char* objectName) const {
-    return controlText(main_, objectName);
+    TSubmissionVerifyFrm form(stats, window());
+    return model_.dialogs().runModal(form) == QDialog::Accepted;
 }
 
 bool TSubmitPage::IsEngineCompatible() const {
-    const SiteEngine& engine = main_.GWide->EngBuild->Engine;
-    const MainExpanderSource& app = main_.expanderSource();
-    return selection::IsSiteCompatible(
-        selection::typeCell(encodeSiteType(engine.siteType), encodeSiteSystem(engine.siteSystem)),
-        app.appField(AppField::Platform), app.appField(AppField::Status));
+    return driver_->IsEngineCompatible();
 }
 
 void TSubmitPage::SetRunControls(bool running) {
-    main_.Posting = running;
-    main_.filepd->menuAction()->setEnabled(!running);
-    main_.Mnu_Help->menuAction()->setEnabled(!running);
-    main_.Mnu_Reports->setEnabled(!running);
+    driver_->SetRunControls(running);
+}
+
+void TSubmitPage::showRunControls(bool running) {
     for (QPushButton* b : {submitBtn, ViewReport, print, exitb})
         b->setEnabled(!running);
     skip->setEnabled(running);
@@ -374,326 +440,23 @@ void TSubmitPage::SetRunControls(bool running) {
 // --- Handlers
 
 void TSubmitPage::submitBtnClick() {
-    try {
-        cancelRequested_ = false;
-        skipRequested_ = false;
-        ftplist->clear();
-        log->clear();
-
-        if (!mailSettingsFilled())
-            return;
-        const ::Settings& s = main_.Settings;
-        email_->setMailSetup(s.SMTP, s.EMAIL, s.NAME);
-        // A port that is no 16-bit number stops here with the conversion error.
-        main_.applyHttpSettings(settings_file::strictPort(s.PORT));
-
-        if (!profileChecked() || !savePromptsPassed())
-            return;
-        if (!main_.SitesSheet->CountSitesToPost(true))
-            return;
-
-        main_.SetBusyCursor();
-        SetRunControls(true);
-        runBegun_ = false;
-        reports().BeginRun(main_.AppInfoSheet->appName());
-        runBegun_ = true;
-        wrapLongDescription();
-        SitesProcessed = 0;
-        runRows();
-    } catch (const std::exception& error) {
-        // The error box comes first, so that the page does not look idle
-        // while the user has not yet seen why the run stopped.
-        main_.dialogs().exceptionBox(exceptionText(error));
-        if (main_.Posting)
-            abandonRun();
-    }
-}
-
-bool TSubmitPage::mailSettingsFilled() {
-    const ::Settings& s = main_.Settings;
-    while (s.SMTP.isEmpty() || s.EMAIL.isEmpty() || s.NAME.isEmpty()) {
-        TSettingsForm form(main_);
-        // Cancel leaves the run unstarted; re-showing the dialog after it
-        // would leave the user no way out but to type something.
-        if (main_.dialogs().runModal(form) != QDialog::Accepted)
-            return false;
-    }
-    return true;
-}
-
-bool TSubmitPage::profileChecked() {
-    platform::Dialogs& dialogs = main_.dialogs();
-    auto refuse = [&](const char* message) {
-        dialogs.beep();
-        dialogs.message(QString::fromUtf8(message));
-        return false;
-    };
-    auto missingFile = [](const QString& path) { return !QFileInfo(path).isFile(); };
-    auto missingAttachment = [&](const char* objectName) {
-        const QString path = fieldText(objectName);
-        return !path.isEmpty() && missingFile(path);
-    };
-
-    if (main_.AppInfoSheet->appName().isEmpty())
-        return refuse("You have not selected an app to submit.");
-    if (fieldText("char8name").isEmpty())
-        return refuse("The 8 Character Filename for this app is blank.");
-    if (fieldText("platforms").isEmpty())
-        return refuse("You have not selected the platform for this application");
-    if (fieldText("diststatus").isEmpty())
-        return refuse("You have not selected the distribution for this application");
-    if (fieldText("status").isEmpty())
-        return refuse("You have not selected the status for this application");
-    if (missingFile(fieldText("localpath")))
-        return refuse("You have selected an invalid local path for this application's file.");
-    if (missingAttachment("IcoFileEdit"))
-        return refuse("You have selected an invalid path for the Ico file.");
-    if (missingAttachment("GifFileEdit"))
-        return refuse("You have selected an invalid path for the Gif file.");
-    if (missingAttachment("ScreenShotEdit"))
-        return refuse("You have selected an invalid path for the Screen Shot file.");
-    if (missingAttachment("OtherFileEdit"))
-        return refuse("You have selected an invalid path for the \"Other\" file.");
-    return true;
-}
-
-bool TSubmitPage::savePromptsPassed() {
-    using Answer = platform::Dialogs::Answer;
-    platform::Dialogs& dialogs = main_.dialogs();
-    auto ask = [&](const QString& what) {
-        dialogs.beep();
-        return dialogs.yesNoCancel(QStringLiteral("Would you like to save %1?").arg(what));
-    };
-    if (!main_.AppSaved) {
-        const Answer a = ask(main_.AppInfoSheet->appName());
-        if (a == Answer::Cancel)
-            return false;
-        if (a == Answer::Yes)
-            main_.AppInfoSheet->SaveApp();
-    }
-    if (!main_.CompanySaved) {
-        const Answer a = ask(QStringLiteral("Changed Company Info"));
-        if (a == Answer::Cancel)
-            return false;
-        if (a == Answer::Yes)
-            main_.CompanyInfoSheet->SaveCompany();
-    }
-    if (!main_.EngineSaved) {
-        const Answer a = ask(QStringLiteral("Added/Changed Engine Info"));
-        if (a == Answer::Cancel)
-            return false;
-        if (a == Answer::Yes)
-            main_.SiteBuilderSheet->EB_UpdateSiteBtnClick();
-    }
-    return true;
-}
-
-void TSubmitPage::wrapLongDescription() {
-    QWidget* widget = main_.findChild<QWidget*>(QStringLiteral("longdesc"));
-    auto* plain = qobject_cast<QPlainTextEdit*>(widget);
-    auto* rich = qobject_cast<QTextEdit*>(widget);
-    if (!plain && !rich)
-        return;
-    QString wrapped = WrapText(plain ? plain->toPlainText() : rich->toPlainText(), 72);
-    // The memo holds lines, not line ends: without the last break, a second
-    // run does not add an empty line.
-    wrapped.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    if (wrapped.endsWith(QLatin1Char('\n')))
-        wrapped.chop(1);
-    if (plain)
-        plain->setPlainText(wrapped);
-    else
-        rich->setPlainText(wrapped);
-    main_.AppSaved = false;
-}
-
-bool TSubmitPage::loadRowEngine(int row) {
-    const QString site = rowSite(row);
-    QComboBox* combo = main_.SiteBuilderSheet->EB_SiteNameCombo;
-    int index = engines().IndexOfSite(site);
-    if (index < 0 || combo->itemText(index) != site)
-        index = combo->findText(site, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (index < 0)
-        return false;
-    {
-        // One load, by the handler below, whatever the combo's own signals do.
-        const QSignalBlocker quiet(combo);
-        combo->setCurrentIndex(index);
-    }
-    main_.SiteBuilderSheet->EB_SiteNameComboChange();
-    // Loading shows the default cursor when done; the run is not done.
-    main_.SetBusyCursor();
-    // A load the Site Builder did not make (its own question answered with
-    // Cancel, say) must not send the row with the engine of another site.
-    return engines().Engine.siteName == site;
-}
-
-void TSubmitPage::runRows() {
-    TReportsFrm& report = reports();
-    TSitesPage& sites = *main_.SitesSheet;
-    const int retries = main_.Settings.FTPRetries;
-
-    for (int i = 0; i < sites.rowCount(); ++i) {
-        currentRow_ = i;
-        bool siteOk = true;
-        setStatusesIdle();
-        allLedsOff();
-        sites.selectRow(i); // the expander takes the categories of the selected row
-
-        const QString rowName = rowSite(i);
-        bool processed = rowCell(i, selection::PostCol) != selection::No;
-        if (processed)
-            processed = loadRowEngine(i) && IsEngineCompatible();
-
-        if (processed) {
-            skipRequested_ = false;
-            const QString site = currentSiteName();
-            report.CurrentSite = site;
-            currentsite->setText(site);
-            const SiteEngine& engine = engines().Engine;
-            const bool isNew = rowCell(i, selection::SubmitCol) == selection::New;
-            auto bookAndEnd = [&] {
-                if (siteOk)
-                    ++report.SucceededCount;
-                else
-                    ++report.FailedCount;
-                EndRun(true);
-            };
-
-            if (engine.useFtpUpload && !skipRequested_) {
-                lightOnly(ftpled);
-                report.BeginPage(QStringLiteral("FTP"));
-                ftplist->clear();
-                bool uploaded = false;
-                for (int attempt = 0;;) {
-                    if (ftp_->SubmitByFtp()) {
-                        uploaded = true;
-                        break;
-                    }
-                    if (++attempt > retries || skipRequested_)
-                        break;
-                }
-                if (!uploaded)
-                    siteOk = false;
-                for (const QString& line : ftpLines())
-                    report.AddPageLine(line);
-                report.EndPage(QStringLiteral("FTP"), rowName);
-                ftp_->logOff();
-            }
-            if (cancelRequested_)
-                return bookAndEnd();
-
-            QString url = isNew ? engine.httpNewScriptUrl : engine.httpUpdateScriptUrl;
-            TrimLeadingSpaces(url);
-            if (engine.useHttpPost && !url.isEmpty() && !skipRequested_) {
-                lightOnly(httpled);
-                report.BeginPage(QStringLiteral("HTTP"));
-                if (!http_->SubmitByHttp(isNew))
-                    siteOk = false;
-                report.EndPage(QStringLiteral("HTTP"), rowName, xfer_);
-            }
-            if (cancelRequested_)
-                return bookAndEnd();
-
-            QString recipient = isNew ? engine.emailToName : engine.emailToNameUpdate;
-            TrimLeadingSpaces(recipient);
-            if (engine.useEmail && !recipient.isEmpty() && !skipRequested_) {
-                report.BeginPage(QStringLiteral("EMAIL"));
-                lightOnly(mailled);
-                const bool sent = email_->SubmitByEmail(isNew, i, false);
-                if (!sent)
-                    siteOk = false;
-                else if (engines().Engine.emailSendCopy)
-                    email_->SubmitByEmail(isNew, i, true);
-                report.EndPage(QStringLiteral("EMAIL"), rowName);
-            }
-
-            if (siteOk) {
-                ++report.SucceededCount;
-                if (rowCell(i, selection::SubmitCol) != selection::Update)
-                    sites.setCell(i, selection::SubmitCol, selection::Update);
-                sites.setCell(i, selection::LastPostCol, platform::shortDate(main_.clock().now().date()));
-            } else {
-                ++report.FailedCount;
-            }
-            ++SitesProcessed;
-            setPanel(SitesProcesseddgt, SitesProcessed);
-            setSitesToPost(sitesToPost_ - 1);
-            PostStatus->setValue(qMin(PostStatus->value() + 1, PostStatus->maximum()));
-            if (cancelRequested_)
-                return EndRun(true);
-        }
-
-        if (skipRequested_) {
-            AddLogLine(QStringLiteral("SKIPPED -> ") + rowName);
-            skipRequested_ = false;
-        }
-    }
-    EndRun(false);
-}
-
-void TSubmitPage::EndRun(bool) {
-    // The cancelled and the normal ending are the same.
-    currentsite->clear();
-    setStatusesIdle();
-    allLedsOff();
-    main_.SitesSheet->SaveSiteSelection();
-    reports().FinishRun(linesOf(log));
-    SetRunControls(false);
-    main_.SetDefaultCursor();
-    AskViewReport();
-}
-
-void TSubmitPage::abandonRun() {
-    currentsite->clear();
-    setStatusesIdle();
-    allLedsOff();
-    try {
-        main_.SitesSheet->SaveSiteSelection();
-    } catch (const std::exception&) {
-        // The error already shown is the one the user needs.
-    }
-    if (runBegun_) {
-        try {
-            reports().FinishRun(linesOf(log));
-        } catch (const std::exception&) {
-        }
-    }
-    SetRunControls(false);
-    main_.SetDefaultCursor();
-}
-
-void TSubmitPage::AskViewReport() {
-    platform::Dialogs& dialogs = main_.dialogs();
-    dialogs.beep();
-    if (dialogs.yesNo(QStringLiteral("Submission Process Done. View Report?")) == platform::Dialogs::Answer::Yes)
-        dialogs.openUrl(reports().MainReportUrl);
+    driver_->Submit();
 }
 
 void TSubmitPage::skipClick() {
-    skipRequested_ = true;
-    ftp_->abort();
-    http_->stop();
-    if (email_->sending())
-        email_->cancel();
+    driver_->Skip();
 }
 
 void TSubmitPage::cancelClick() {
-    platform::Dialogs& dialogs = main_.dialogs();
-    dialogs.beep();
-    if (dialogs.yesNo(QStringLiteral("Sure you want to cancel all posts?")) != platform::Dialogs::Answer::Yes)
-        return;
-    http_->stop();
-    ftp_->idle();
-    cancelRequested_ = true;
+    driver_->Cancel();
 }
 
 void TSubmitPage::ViewReportClick() {
-    main_.Mnu_ReportsClick();
+    TReportsListFrm::ShowReports(model_.GWide.ReportsDir, model_.dialogs(), window());
 }
 
 void TSubmitPage::printClick() {
-    platform::Dialogs& dialogs = main_.dialogs();
+    platform::Dialogs& dialogs = model_.dialogs();
     if (log->count() == 0) {
         dialogs.beep();
         dialogs.message(QStringLiteral("You do not have a log to print."));
@@ -703,5 +466,5 @@ void TSubmitPage::printClick() {
 }
 
 void TSubmitPage::exitbClick() {
-    main_.close();
+    window()->close();
 }

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "RunDriver.h"
 #include "RunHost.h"
 
-#include <QPointer>
 #include <QStringList>
 #include <QWidget>
 
@@ -14,26 +14,28 @@ class QListView;
 class QListWidget;
 class QProgressBar;
 class QPushButton;
+class RunNeighbours;
+class SiteGridRows;
 class TALed;
 class TEmailPath;
 class TFtpPath;
 class THttpPath;
-class TMainFrm;
-class TSitesPage;
+class Workspace;
 class XferModel;
 
 namespace selection {
 struct PostStats;
 }
 
-// The "Submit" page and the submission run it drives: the checks before a
-// run, the walk over the Sites grid with the FTP, HTTP and e-mail paths, the
-// booking of each site, the reports, and Skip and Cancel, which act inside
-// the paths' network waits.
-class TSubmitPage final : public QWidget, public RunHost {
+// The "Submit" page: the controls of a run and the three submission paths.
+// The run itself (checks, the walk over the grid, booking, reports, Skip and
+// Cancel) is the driver's; the page shows what it reports and hands the
+// paths what they need of the run.
+class TSubmitPage final : public QWidget, public RunHost, private RunPaths, private RunView {
     Q_OBJECT
 public:
-    explicit TSubmitPage(TMainFrm& main, QWidget* parent = nullptr);
+    // grid: the Sites grid's rows; neighbours: the save prompts' pages and the Settings dialog.
+    TSubmitPage(Workspace& model, SiteGridRows& grid, RunNeighbours& neighbours, QWidget* parent = nullptr);
     ~TSubmitPage() override;
 
     QPushButton* submitBtn;
@@ -66,35 +68,40 @@ public:
     void printClick();
     void exitbClick();
 
-    // The driver.
     bool IsEngineCompatible() const;
+    // The run's mark and the page's controls.
     void SetRunControls(bool running);
-    void EndRun(bool cancelled);
-    void AskViewReport();
     // What a tally leaves on the page: the counters and the progress bar.
     void showTally(int totalToPost);
     // The verifying form for a tally; true when the user chose to start posting.
     bool verifySubmission(const selection::PostStats& stats);
 
-    int SitesProcessed = 0;
     // The counters as numbers (the panels show at most three digits).
     int sitesToPost() const { return sitesToPost_; }
+    int sitesProcessed() const { return driver_->SitesProcessed; }
 
+    TRunDriver& driver() { return *driver_; }
     THttpPath& httpPath() { return *http_; }
     TFtpPath& ftpPath() { return *ftp_; }
     TEmailPath& emailPath() { return *email_; }
 
     // RunHost.
-    TMainFrm& main() override { return main_; }
+    platform::HttpClient& httpClient() override;
+    QTimer& httpTimer() override;
+    platform::Dialogs& dialogs() override;
+    platform::Clock& clock() override;
+    QString programDir() const override;
+    QString filesDir() const override;
+    QString fieldText(const QString& objectName) const override;
     TEngBuild& engines() override;
     TReportsFrm& reports() override;
     void AddLogLine(const QString& text) override;
     void AddFtpLine(const QString& text) override;
     QStringList ftpLines() const override;
-    bool SkipRequested() const override { return skipRequested_; }
-    bool CancelRequested() const override { return cancelRequested_; }
+    bool SkipRequested() const override;
+    bool CancelRequested() const override;
     QString currentSiteName() const override;
-    int CurrentRow() const override { return currentRow_; }
+    int CurrentRow() const override;
     QString rowSite(int row) const override;
     QString rowCell(int row, int column) const override;
     void setHttpStatus(const QString& text) override;
@@ -102,6 +109,7 @@ public:
     void setFtpStatus(const QString& text) override;
     void setHttpBytes(const QString& text) override;
     void setMailProgress(int percent) override;
+    void setMailProgressVisible(bool visible) override;
     QStringList& xfer() override { return xfer_; }
     void xferChanged() override;
     void scrollLogToEnd() override;
@@ -110,36 +118,37 @@ public:
 
 private:
     void createControls();
-    // Algorithm steps of a run start; false refuses the run.
-    bool mailSettingsFilled();
-    bool profileChecked();
-    bool savePromptsPassed();
-    void wrapLongDescription();
-    void runRows();
-    // Makes the row's engine the current one, found by the row's site name.
-    bool loadRowEngine(int row);
-    void lightOnly(TALed* led);
-    void allLedsOff();
-    void setStatusesIdle();
     void setPanel(QLCDNumber* panel, int value);
     void setSitesToPost(int value);
-    // After an error that escaped the run: the page goes back to idle, the
-    // bookings made so far are saved and the report is finished where it can be.
-    void abandonRun();
-    QString fieldText(const char* objectName) const;
 
-    TMainFrm& main_;
-    QPointer<TSitesPage> sitesPage_;
-    std::unique_ptr<TReportsFrm> reports_;
+    // RunPaths.
+    void setMailSetup(const QString& server, const QString& address, const QString& name) override;
+    bool SubmitByFtp() override;
+    void ftpLogOff() override;
+    bool SubmitByHttp(bool isNew) override;
+    bool SubmitByEmail(bool isNew, int row, bool isCopy) override;
+    void stopForSkip() override;
+    void stopForCancel() override;
+
+    // RunView.
+    void clearLists() override;
+    void clearFtpList() override;
+    void showRunControls(bool running) override;
+    void showSite(const QString& site) override;
+    void setStatusesIdle() override;
+    void lightOnly(RunLamp lamp) override;
+    void allLampsOff() override;
+    void siteProcessed(int processed) override;
+    QStringList logLines() const override;
+    QStringList httpResponse() const override { return xfer_; }
+
+    Workspace& model_;
+    SiteGridRows& grid_;
     std::unique_ptr<THttpPath> http_;
     std::unique_ptr<TFtpPath> ftp_;
     std::unique_ptr<TEmailPath> email_;
+    std::unique_ptr<TRunDriver> driver_;
     XferModel* xferModel_;
     QStringList xfer_;
-    bool skipRequested_ = false;
-    bool cancelRequested_ = false;
-    int currentRow_ = -1;
-    bool runBegun_ = false; // BeginRun of the current run has been done
     int sitesToPost_ = 0;
-    int sitesProcessedShown_ = 0;
 };

@@ -4,10 +4,8 @@
 #include "platform/IniFile.h"
 #include "platform/TextFile.h"
 #include "reports/TReportsFrm.h"
-#include "shell/TMainFrm.h"
 
 #include <QDir>
-#include <QProgressBar>
 
 namespace {
 
@@ -71,8 +69,7 @@ void TSMTPForm::line(const QString& page, const QString& log) {
 }
 
 void TSMTPForm::setProgressBarVisible(bool visible) {
-    if (auto* bar = host_.main().findChild<QProgressBar*>(QStringLiteral("ProgressBar1")))
-        bar->setVisible(visible);
+    host_.setMailProgressVisible(visible);
 }
 
 void TSMTPForm::msSMTP1Open() {

@@ -1,7 +1,5 @@
-target_sources(postrix_core PRIVATE
+target_sources(postrix_ui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/FtpPath.h
     ${CMAKE_CURRENT_LIST_DIR}/FtpPath.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TftpForm1.h
-    ${CMAKE_CURRENT_LIST_DIR}/TftpForm1.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/FtpScreens.h
-    ${CMAKE_CURRENT_LIST_DIR}/FtpScreens.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/TftpForm1.cpp)

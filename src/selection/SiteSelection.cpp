@@ -164,6 +164,14 @@ QString formatLine(const SiteRow& row) {
            row.post;
 }
 
+QList<SavedLine> savedLines(const QList<SiteRow>& rows) {
+    QList<SavedLine> lines;
+    lines.reserve(rows.size());
+    for (const SiteRow& row : rows)
+        lines.append(parseLine(formatLine(row)));
+    return lines;
+}
+
 void mergeSaved(QList<SiteRow>& rows, const QList<SavedLine>& saved) {
     // Several rows may carry one name (an engine listed twice), and every one
     // of them takes the line: index all rows by name once.

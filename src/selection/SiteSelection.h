@@ -100,6 +100,8 @@ struct SavedLine {
 // Fields are the texts between the separators; missing ones read as empty.
 SavedLine parseLine(const QString& line);
 QString formatLine(const SiteRow& row);
+// The lines the rows would be saved as.
+QList<SavedLine> savedLines(const QList<SiteRow>& rows);
 
 // Applies the saved lines, in file order, to every row of the same site name
 // (exact match). A category stays "N/A" for a site without that category, and

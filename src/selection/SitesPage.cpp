@@ -1,16 +1,12 @@
-#include "platform/Cursor.h"
 #include "SitesPage.h"
 
 #include "engines/EngineFiles.h"
 #include "engines/ExpanderSource.h"
-#include "engines/SiteBuilderPage.h"
+#include "model/Workspace.h"
 #include "platform/Clock.h"
+#include "platform/Cursor.h"
 #include "platform/Dialogs.h"
 #include "platform/TextFile.h"
-#include "profiles/AppInfoPage.h"
-#include "shell/MainExpanderSource.h"
-#include "shell/TGWide.h"
-#include "shell/TMainFrm.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -78,7 +74,7 @@ QTreeWidgetItem* newItem(const SiteRow& row) {
 
 } // namespace
 
-TSitesPage::TSitesPage(TMainFrm& main, QWidget* parent) : QWidget(parent), main_(main) {
+TSitesPage::TSitesPage(Workspace& model, QWidget* parent) : QWidget(parent), model_(model) {
     setObjectName(QStringLiteral("SitesSheet"));
     createControls();
 }
@@ -197,7 +193,7 @@ void TSitesPage::createControls() {
     connect(SiteGrid, &QTreeWidget::itemSelectionChanged, this, &TSitesPage::onSelectionChanged);
     connect(SiteGrid, &QTreeWidget::itemDoubleClicked, this, &TSitesPage::AppSiteGoUrlBtnClick);
     connect(SiteGrid, &QWidget::customContextMenuRequested, this, &TSitesPage::onContextMenu);
-    connect(UseGridLinesChk, &QCheckBox::clicked, &main_, &TMainFrm::UseGridLinesChkClick);
+    connect(UseGridLinesChk, &QCheckBox::clicked, this, [this](bool checked) { model_.setUseGridLines(checked); });
     connect(DoPostCheckBox, &QCheckBox::clicked, this, &TSitesPage::DoPostCheckBoxClick);
     connect(SubmitNewRadio, &QRadioButton::clicked, this, &TSitesPage::SubmitRadioClick);
     connect(SubmitUpdateRadio, &QRadioButton::clicked, this, &TSitesPage::SubmitRadioClick);
@@ -279,30 +275,30 @@ bool TSitesPage::gridLines() const {
 }
 
 QString TSitesPage::appPlatform() const {
-    return main_.expanderSource().appField(AppField::Platform);
+    return model_.expanderSource() ? model_.expanderSource()->appField(AppField::Platform) : QString();
 }
 
 QString TSitesPage::appStatus() const {
-    return main_.expanderSource().appField(AppField::Status);
+    return model_.expanderSource() ? model_.expanderSource()->appField(AppField::Status) : QString();
 }
 
 QString TSitesPage::shownApp() const {
-    return main_.AppInfoSheet->appName();
+    return model_.appName();
 }
 
 // --- Building and saving
 
 void TSitesPage::BuildSiteGrid() {
-    main_.GridBuilding = true;
+    model_.GridBuilding = true;
     SiteGrid->clear();
 
     const QString app = shownApp();
     QList<SiteRow> rows;
-    if (main_.GWide && main_.GWide->EngBuild) {
-        const TEngBuild& engines = *main_.GWide->EngBuild;
+    if (model_.GWide.EngBuild) {
+        const TEngBuild& engines = *model_.GWide.EngBuild;
         // Without an application there is no selection file to merge or write.
         const QList<SavedLine> saved =
-            app.isEmpty() ? QList<SavedLine>() : readSelection(selectionPath(main_.GWide->DataDir, app));
+            app.isEmpty() ? QList<SavedLine>() : readSelection(selectionPath(model_.GWide.DataDir, app));
         rows = buildRows(
             engines.EngineList(), [&engines](const QString& site) { return engines.settingsPath(site); }, saved,
             appPlatform(), appStatus());
@@ -327,10 +323,47 @@ void TSitesPage::BuildSiteGrid() {
         selectRow(0);
         ShowSiteRow();
     }
-    main_.GridBuilding = false;
+    model_.GridBuilding = false;
     CountSitesToPost(false);
     if (saveError)
         std::rethrow_exception(saveError);
+}
+
+void TSitesPage::enginesChanged() {
+    if (!model_.SiteSelectionChanged)
+        return BuildSiteGrid();
+    if (!model_.GWide.EngBuild)
+        return;
+    const TEngBuild& engines = *model_.GWide.EngBuild;
+    const QString selected = selectedRow() >= 0 ? cell(selectedRow(), SiteCol) : QString();
+    const QList<SiteRow> rows = buildRows(
+        engines.EngineList(), [&engines](const QString& site) { return engines.settingsPath(site); },
+        savedLines(siteRows()), appPlatform(), appStatus());
+    model_.GridBuilding = true;
+    {
+        SiteGrid->clear();
+        QList<QTreeWidgetItem*> items;
+        items.reserve(rows.size());
+        for (const SiteRow& row : rows)
+            items.append(newItem(row));
+        SiteGrid->addTopLevelItems(items);
+        SiteGridCountLbl->setText(QString::number(rowCount()));
+        int keep = 0;
+        for (int i = 0; i < rows.size(); ++i)
+            if (rows[i].site == selected)
+                keep = i;
+        if (rowCount() > 0) {
+            selectRow(keep);
+            ShowSiteRow();
+        }
+    }
+    model_.GridBuilding = false;
+    CountSitesToPost(false);
+}
+
+void TSitesPage::appSaved() {
+    if (rowCount() == 0)
+        BuildSiteGrid();
 }
 
 void TSitesPage::SaveSiteSelection() {
@@ -338,10 +371,10 @@ void TSitesPage::SaveSiteSelection() {
 }
 
 void TSitesPage::SaveSiteSelection(const QString& appName) {
-    if (rowCount() == 0 || appName.isEmpty() || !main_.GWide)
+    if (rowCount() == 0 || appName.isEmpty())
         return;
-    writeSelection(selectionPath(main_.GWide->DataDir, appName), siteRows());
-    main_.SiteSelectionChanged = false;
+    writeSelection(selectionPath(model_.GWide.DataDir, appName), siteRows());
+    model_.SiteSelectionChanged = false;
 }
 
 bool TSitesPage::IsSiteCompatible(int row) const {
@@ -352,17 +385,17 @@ bool TSitesPage::CountSitesToPost(bool verify) {
     const Tally result = tally(siteRows(), appPlatform(), appStatus(), verify);
     Stats = result.stats;
     if (verify && result.unsetCategoryRow >= 0) {
-        main_.dialogs().beep();
-        main_.dialogs().errorMessage(QStringLiteral(
+        model_.dialogs().beep();
+        model_.dialogs().errorMessage(QStringLiteral(
             "You have a site set to post against that needs a category set. Please set before posting!"));
-        main_.setActivePage(this);
+        model_.requestPage(Workspace::Page::Sites);
         selectRow(result.unsetCategoryRow);
         return false;
     }
     if (verify && Stats.TotalToPost == 0) {
-        main_.dialogs().beep();
-        main_.dialogs().errorMessage(QStringLiteral("You do not have any sites set to post!"));
-        main_.setActivePage(this);
+        model_.dialogs().beep();
+        model_.dialogs().errorMessage(QStringLiteral("You do not have any sites set to post!"));
+        model_.requestPage(Workspace::Page::Sites);
         selectRow(0);
         return false;
     }
@@ -382,16 +415,16 @@ QString TSitesPage::submittingRowCategory(int which) const {
 // --- Showing the selected row
 
 void TSitesPage::onSelectionChanged() {
-    if (!main_.GridBuilding)
+    if (!model_.GridBuilding)
         ShowSiteRow();
 }
 
 void TSitesPage::showCategory(const QString& site, const QString& cell, int which, QLabel* label, QComboBox* box) {
-    if (cell == NotApplicable || !main_.GWide || !main_.GWide->EngBuild)
+    if (cell == NotApplicable || !model_.GWide.EngBuild)
         return;
-    if (!platform::text::readLinesIfExists(main_.GWide->EngBuild->categoryPath(site, which), main_.CategoryLines))
+    if (!platform::text::readLinesIfExists(model_.GWide.EngBuild->categoryPath(site, which), model_.CategoryLines))
         return;
-    for (const QString& line : std::as_const(main_.CategoryLines))
+    for (const QString& line : std::as_const(model_.CategoryLines))
         box->addItem(TEngBuild::CategoryLabel(line));
     const int found = box->findText(cell, Qt::MatchExactly | Qt::MatchCaseSensitive);
     box->setCurrentIndex(found >= 0 ? found : 0);
@@ -447,7 +480,7 @@ void TSitesPage::SubmitRadioClick() {
     // the program offers to save it.
     if (cell(row, SubmitCol) != submit) {
         setCell(row, SubmitCol, submit);
-        main_.SiteSelectionChanged = true;
+        model_.SiteSelectionChanged = true;
     }
     SiteGrid->setFocus();
 }
@@ -459,7 +492,7 @@ void TSitesPage::categoryPicked(QComboBox* box, int column) {
     if (!box->currentText().isEmpty())
         setCell(row, column, box->currentText());
     SiteGrid->setFocus();
-    main_.SiteSelectionChanged = true;
+    model_.SiteSelectionChanged = true;
 }
 
 void TSitesPage::CatCombo1Change() {
@@ -475,8 +508,8 @@ void TSitesPage::DoPostCheckBoxClick() {
     if (row < 0)
         return;
     if (DoPostCheckBox->isChecked() && !IsSiteCompatible(row)) {
-        main_.dialogs().beep();
-        main_.dialogs().errorMessage(QStringLiteral("Cannot change post to yes. Applications \"Platform\" or "
+        model_.dialogs().beep();
+        model_.dialogs().errorMessage(QStringLiteral("Cannot change post to yes. Applications \"Platform\" or "
                                                     "\"Status\" is not compatable with engines settings!"));
         DoPostCheckBox->setChecked(false);
         CountSitesToPost(false);
@@ -484,15 +517,15 @@ void TSitesPage::DoPostCheckBoxClick() {
     }
     setCell(row, PostCol, DoPostCheckBox->isChecked() ? Yes : No);
     CountSitesToPost(false);
-    main_.SiteSelectionChanged = true;
+    model_.SiteSelectionChanged = true;
     SiteGrid->setFocus();
 }
 
 bool TSitesPage::confirmAll(const QString& what) {
     if (rowCount() == 0)
         return false;
-    main_.dialogs().beep();
-    if (main_.dialogs().yesNo(QStringLiteral("Sure you want to change all to \"%1\"?").arg(what)) !=
+    model_.dialogs().beep();
+    if (model_.dialogs().yesNo(QStringLiteral("Sure you want to change all to \"%1\"?").arg(what)) !=
         platform::Dialogs::Answer::Yes) {
         SiteGrid->setFocus();
         return false;
@@ -513,7 +546,7 @@ void TSitesPage::setAll(int column, const QString& text, bool compatibleOnly) {
         if (column == PostCol)
             CountSitesToPost(false);
     }
-    main_.SiteSelectionChanged = true;
+    model_.SiteSelectionChanged = true;
     SiteGrid->setFocus();
 }
 
@@ -539,15 +572,15 @@ void TSitesPage::AllToNoPostBtnClick() {
 
 void TSitesPage::AppSiteGoUrlBtnClick() {
     const int row = selectedRow();
-    if (row < 0 || !main_.GWide || !main_.GWide->EngBuild)
+    if (row < 0 || !model_.GWide.EngBuild)
         return;
-    const QString url = readSiteUrl(main_.GWide->EngBuild->settingsPath(cell(row, SiteCol)));
+    const QString url = readSiteUrl(model_.GWide.EngBuild->settingsPath(cell(row, SiteCol)));
     if (url.isEmpty()) {
-        main_.dialogs().beep();
-        main_.dialogs().message(QStringLiteral("No URL defined for this site!"));
+        model_.dialogs().beep();
+        model_.dialogs().message(QStringLiteral("No URL defined for this site!"));
         return;
     }
-    main_.dialogs().openUrl(url);
+    model_.dialogs().openUrl(url);
 }
 
 void TSitesPage::AppSiteChangeBtnClick() {
@@ -583,7 +616,7 @@ void TSitesPage::SG_PopUp_ToPostClick() {
     platform::BusyCursor busy;
     DoPostCheckBox->setChecked(cell(row, PostCol) != Yes);
     DoPostCheckBoxClick();
-    main_.SiteSelectionChanged = true;
+    model_.SiteSelectionChanged = true;
     CountSitesToPost(false);
 }
 
@@ -593,7 +626,7 @@ void TSitesPage::SG_PopUp_AsPostClick() {
         return;
     (cell(row, SubmitCol) != New ? SubmitNewRadio : SubmitUpdateRadio)->setChecked(true);
     SubmitRadioClick();
-    main_.SiteSelectionChanged = true;
+    model_.SiteSelectionChanged = true;
 }
 
 void TSitesPage::SG_PopUp_ChangePostDateClick() {
@@ -601,25 +634,18 @@ void TSitesPage::SG_PopUp_ChangePostDateClick() {
     if (row < 0)
         return;
     setCell(row, LastPostCol,
-            cell(row, LastPostCol) != Unknown ? Unknown : platform::shortDate(main_.clock().now().date()));
-    main_.SiteSelectionChanged = true;
+            cell(row, LastPostCol) != Unknown ? Unknown : platform::shortDate(model_.clock().now().date()));
+    model_.SiteSelectionChanged = true;
     SiteGrid->setFocus();
 }
 
 void TSitesPage::SG_PopUp_GoToSiteBuilderClick() {
     const int row = selectedRow();
-    if (row < 0 || !main_.GWide || !main_.GWide->EngBuild)
+    if (row < 0 || !model_.GWide.EngBuild)
         return;
     try {
-        main_.setActivePage(main_.SiteBuilderSheet);
-        // By name, not by position: an engine without a settings file has no
-        // row, so positions of the two lists may differ.
-        const int index = main_.GWide->EngBuild->IndexOfSite(cell(row, SiteCol));
-        QComboBox* engines = main_.SiteBuilderSheet->EB_SiteNameCombo;
-        if (index >= 0 && index < engines->count()) {
-            engines->setCurrentIndex(index);
-            main_.SiteBuilderSheet->EB_SiteNameComboChange();
-        }
+        model_.requestPage(Workspace::Page::SiteBuilder);
+        model_.requestEngine(cell(row, SiteCol));
     } catch (...) {
         // The engine stays as the Site Builder had it.
     }

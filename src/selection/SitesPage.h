@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/PageLinks.h"
 #include "selection/SiteSelection.h"
 
 #include <QWidget>
@@ -16,7 +17,7 @@ class QRadioButton;
 class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
-class TMainFrm;
+class Workspace;
 
 namespace selection {
 class GridLineDelegate;
@@ -25,10 +26,10 @@ class GridLineDelegate;
 // The "Sites" page: the per-application site selection grid. A row stands
 // for the engine of the same name in the engine list (TEngBuild::IndexOfSite);
 // rows follow the engine list's order.
-class TSitesPage final : public QWidget {
+class TSitesPage final : public QWidget, public SiteGridRows {
     Q_OBJECT
 public:
-    explicit TSitesPage(TMainFrm& main, QWidget* parent = nullptr);
+    explicit TSitesPage(Workspace& model, QWidget* parent = nullptr);
 
     QTreeWidget* SiteGrid;
     QCheckBox* UseGridLinesChk;
@@ -62,24 +63,24 @@ public:
     // The statistics of the last tally.
     selection::PostStats Stats;
 
-    // Filled by the run: shows the verifying form with the statistics and
+    // Set by the main window to the run's: shows the verifying form with the statistics and
     // returns whether the user chose to start posting. While unset, a
     // verified tally refuses the run.
     std::function<bool(const selection::PostStats&)> VerifySubmission;
-    // Filled by the run: the Submit page's counters and progress follow each
+    // Set by the main window to the run's: the Submit page's counters and progress follow each
     // completed tally (the number of sites to post).
     std::function<void(int totalToPost)> TallyShown;
 
     // --- Rows. Columns are selection::Column (0 is the site name).
-    int rowCount() const;
-    QString cell(int row, int column) const;
-    void setCell(int row, int column, const QString& text);
+    int rowCount() const override;
+    QString cell(int row, int column) const override;
+    void setCell(int row, int column, const QString& text) override;
     selection::SiteRow siteRow(int row) const;
     QList<selection::SiteRow> siteRows() const;
     // The selected row, -1 when none is.
     int selectedRow() const;
     // Selects the row, makes it the focused one and brings it into view.
-    void selectRow(int row);
+    void selectRow(int row) override;
 
     void setGridLines(bool on);
     bool gridLines() const;
@@ -87,15 +88,21 @@ public:
     // Rebuilds the grid for the application shown on the App Info page and
     // writes the result to its selection file.
     void BuildSiteGrid();
+    // The engine list or an engine changed: with unsaved grid edits the rows
+    // follow the engines (a new engine gains its row, a deleted one loses
+    // it) and the edits stay unsaved; otherwise the grid is rebuilt.
+    void enginesChanged();
+    // The application was saved: a grid without rows is built for it.
+    void appSaved();
     // Writes the grid to the shown application's (or appName's) selection
     // file; nothing when the grid has no rows. Throws platform::FileError.
-    void SaveSiteSelection();
+    void SaveSiteSelection() override;
     void SaveSiteSelection(const QString& appName);
     void ShowSiteRow();
     bool IsSiteCompatible(int row) const;
     // Counts the rows to post into Stats and shows the number; with verify,
     // refuses unset categories and an empty tally, then asks VerifySubmission.
-    bool CountSitesToPost(bool verify);
+    bool CountSitesToPost(bool verify) override;
     // The category label (1: primary, 2: secondary) of the row the run is
     // submitting (the grid's selected row).
     QString submittingRowCategory(int which) const;
@@ -134,6 +141,6 @@ private:
     QString appStatus() const;
     QString shownApp() const;
 
-    TMainFrm& main_;
+    Workspace& model_;
     selection::GridLineDelegate* gridLineDelegate_;
 };

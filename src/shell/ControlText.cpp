@@ -7,7 +7,12 @@
 
 QString controlText(const QWidget& root, const char* objectName)
 {
-    QWidget* widget = root.findChild<QWidget*>(QLatin1String(objectName));
+    return controlText(root, QLatin1String(objectName));
+}
+
+QString controlText(const QWidget& root, const QString& objectName)
+{
+    QWidget* widget = root.findChild<QWidget*>(objectName);
     if (auto* edit = qobject_cast<QLineEdit*>(widget))
         return edit->text();
     if (auto* combo = qobject_cast<QComboBox*>(widget))

@@ -8,3 +8,4 @@ class QWidget;
 // edit's text, a choice box's text or a memo's plain text ("\n" between its
 // lines). Empty when there is no such control.
 QString controlText(const QWidget& root, const char* objectName);
+QString controlText(const QWidget& root, const QString& objectName);

@@ -1,8 +1,8 @@
 #include "MainExpanderSource.h"
 
-#include "TGWide.h"
 #include "ControlText.h"
 #include "TMainFrm.h"
+#include "model/Workspace.h"
 #include "engines/EngineFiles.h"
 #include "platform/TextFile.h"
 #include "profiles/AppInfoPage.h"
@@ -18,7 +18,7 @@
 QString MainExpanderSource::text(const char* objectName) const
 {
     // Memo texts keep the line breaks of the files they come from.
-    return controlText(main_, objectName).replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return ::controlText(main_, objectName).replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
 }
 
 bool MainExpanderSource::checked(const char* objectName) const
@@ -43,7 +43,7 @@ QString MainExpanderSource::companyField(CompanyField field) const
     case CompanyField::State: return text("constate");
     case CompanyField::Zip: return text("conzip");
     case CompanyField::Country: return text("concountry");
-    case CompanyField::BhsId: return main_.BHSID;
+    case CompanyField::BhsId: return main_.model().BHSID;
     }
     return {};
 }
@@ -114,12 +114,13 @@ QStringList MainExpanderSource::engineCategoryLines(int which) const
 
 QString MainExpanderSource::fieldTranslation(Translation translation) const
 {
-    if (!main_.GWide || !main_.GWide->EngBuild)
-        return {};
-    return main_.GWide->EngBuild->Translations.value(translation);
+    const TEngBuild* engines = main_.model().GWide.EngBuild.get();
+    return engines ? engines->Translations.value(translation) : QString();
 }
 
 QString MainExpanderSource::selectedCategoryLabel(int which) const
 {
     return main_.SitesSheet->submittingRowCategory(which);
 }
+
+QString MainExpanderSource::controlText(const QString& objectName) const { return ::controlText(main_, objectName); }

@@ -18,6 +18,7 @@ public:
     QStringList engineCategoryLines(int which) const override;
     QString fieldTranslation(Translation translation) const override;
     QString selectedCategoryLabel(int which) const override;
+    QString controlText(const QString& objectName) const override;
 
 private:
     QString text(const char* objectName) const;

@@ -1,6 +1,5 @@
 #include "Program.h"
 
-#include "TGWide.h"
 #include "TMainFrm.h"
 #include "TSplashFrm.h"
 
@@ -35,7 +34,6 @@ void Program::applyProgramFont()
 
 bool Program::create(bool withSplash)
 {
-    TGWide::StartupOk = true;
     initResources();
     try {
         QApplication::setApplicationName(QStringLiteral("Postrix"));
@@ -52,17 +50,10 @@ bool Program::create(bool withSplash)
             delete splash_;
             splash_ = nullptr;
         });
-        try {
-            main_->GWide = new TGWide(main_.get());
-        } catch (...) {
-            TGWide::StartupOk = false;
-            throw;
-        }
-        main_->GWide->Initialize();
+        return main_->startUp();
     } catch (...) {
-        TGWide::StartupOk = false;
+        return false;
     }
-    return TGWide::StartupOk;
 }
 
 void Program::waitForSplash()

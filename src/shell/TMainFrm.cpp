@@ -1,18 +1,17 @@
 #include "TMainFrm.h"
 
-#include "HelpFile.h"
 #include "MainExpanderSource.h"
-#include "Services.h"
 #include "TAboutBox.h"
-#include "TGWide.h"
 #include "TSettingsForm.h"
+#include "model/HelpFile.h"
+#include "model/Services.h"
 #include "engines/SiteBuilderPage.h"
 #include "platform/Clock.h"
 #include "platform/Cursor.h"
 #include "platform/Dialogs.h"
 #include "platform/FileError.h"
+#include "platform/FileOps.h"
 #include "platform/HttpClient.h"
-#include "platform/IniFile.h"
 #include "profiles/AppInfoPage.h"
 #include "reports/TReportsListFrm.h"
 #include "profiles/CompanyInfoPage.h"
@@ -42,7 +41,7 @@ QAction* addItem(QMenu* menu, const char* objectName, const char* caption)
 } // namespace
 
 TMainFrm::TMainFrm(platform::Dialogs& dialogs, platform::Clock& clock, const QString& programDir, QWidget* parent)
-    : QMainWindow(parent), dialogs_(dialogs), clock_(clock), programDir_(programDir)
+    : QMainWindow(parent), model_(new Workspace(dialogs, clock, programDir, this))
 {
     setObjectName(QStringLiteral("MainFrm"));
     setWindowTitle(QStringLiteral("Postrix 2.03"));
@@ -50,17 +49,27 @@ TMainFrm::TMainFrm(platform::Dialogs& dialogs, platform::Clock& clock, const QSt
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
 
-    HTTPTimer = new QTimer(this);
-    HTTPTimer->setObjectName(QStringLiteral("HTTPTimer"));
-    HTTPTimer->setSingleShot(true);
-    HTTPTimer->setInterval(60000);
-    HTTP1 = new platform::HttpClient(this);
-    HTTP1->setObjectName(QStringLiteral("HTTP1"));
-
     expanderSource_ = std::make_unique<MainExpanderSource>(*this);
+    model_->setExpanderSource(expanderSource_.get());
     createMenu();
     createPages();
+    wirePages();
     FormCreate();
+}
+
+bool TMainFrm::startUp()
+{
+    // A failure to create the engine objects is reported at the end; the
+    // profiles still load.
+    model_->Initialize();
+    if (platform::files::fileExists(model_->GWide.companiesFile()))
+        CompanyInfoSheet->LoadCompanyList();
+    if (CompanyInfoSheet->compname->count() > 0)
+        AppInfoSheet->showAppList(model_->GWide.LoadAppList(CompanyInfoSheet->companyName()));
+    if (AppInfoSheet->AppName->count() > 0)
+        AppInfoSheet->selectFirstApp();
+    SiteBuilderSheet->loadSiteLists();
+    return model_->GWide.StartupOk;
 }
 
 TMainFrm::~TMainFrm() { FormDestroy(); }
@@ -110,11 +119,11 @@ void TMainFrm::createPages()
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->setFixedSize(596, 408);
-    CompanyInfoSheet = new TCompanyInfoPage(*this);
-    AppInfoSheet = new TAppInfoPage(*this);
-    SitesSheet = new TSitesPage(*this);
-    SubmitSheet = new TSubmitPage(*this);
-    SiteBuilderSheet = new TSiteBuilderPage(*this);
+    CompanyInfoSheet = new TCompanyInfoPage(*model_);
+    AppInfoSheet = new TAppInfoPage(*model_, *CompanyInfoSheet);
+    SitesSheet = new TSitesPage(*model_);
+    SubmitSheet = new TSubmitPage(*model_, *SitesSheet, *this);
+    SiteBuilderSheet = new TSiteBuilderPage(*model_);
     PageControl1->addTab(CompanyInfoSheet, QStringLiteral("Company Info"));
     PageControl1->addTab(AppInfoSheet, QStringLiteral("App Info"));
     PageControl1->addTab(SitesSheet, QStringLiteral("Sites"));
@@ -125,20 +134,50 @@ void TMainFrm::createPages()
     setFixedSize(sizeHint());
 }
 
+// Every effect one page has on another, in one place. Direct connections,
+// one slot each: the effect happens inside the call that caused it.
+void TMainFrm::wirePages()
+{
+    Workspace& m = *model_;
+    connect(&m, &Workspace::pageRequested, this, qOverload<Workspace::Page>(&TMainFrm::setActivePage),
+            Qt::DirectConnection);
+    connect(&m, &Workspace::companyShown, AppInfoSheet, &TAppInfoPage::showCompanyApps, Qt::DirectConnection);
+    connect(&m, &Workspace::appShown, SitesSheet, &TSitesPage::BuildSiteGrid, Qt::DirectConnection);
+    connect(&m, &Workspace::enginesChanged, SitesSheet, &TSitesPage::enginesChanged, Qt::DirectConnection);
+    connect(&m, &Workspace::engineRequested, SiteBuilderSheet, &TSiteBuilderPage::selectEngine,
+            Qt::DirectConnection);
+    connect(&m, &Workspace::gridLinesChanged, SitesSheet, &TSitesPage::setGridLines, Qt::DirectConnection);
+    connect(&m, &Workspace::postingChanged, this, &TMainFrm::postingChanged, Qt::DirectConnection);
+    // Another company replaces the application list: its unsaved edits are asked about first.
+    CompanyInfoSheet->SettleAppEdits = [this] { return AppInfoSheet->settleUnsavedEdits(); };
+    SitesSheet->VerifySubmission = [this](const selection::PostStats& stats) {
+        return SubmitSheet->verifySubmission(stats);
+    };
+    SitesSheet->TallyShown = [this](int totalToPost) { SubmitSheet->showTally(totalToPost); };
+}
+
+void TMainFrm::postingChanged(bool posting)
+{
+    filepd->menuAction()->setEnabled(!posting);
+    Mnu_Help->menuAction()->setEnabled(!posting);
+    Mnu_Reports->setEnabled(!posting);
+}
+
 void TMainFrm::FormCreate()
 {
-    CompanySaved = true;
-    AppSaved = true;
-    EngineSaved = true;
-    SiteSelectionChanged = false;
-    Loading = false;
-    Posting = false;
-    CloseWithoutPrompts = false;
-    Activated = false;
-    GridBuilding = false;
-    UseGridLines = false;
-    BHSID.clear();
-    CategoryLines.clear();
+    Workspace& m = *model_;
+    m.CompanySaved = true;
+    m.AppSaved = true;
+    m.EngineSaved = true;
+    m.SiteSelectionChanged = false;
+    m.Loading = false;
+    m.Posting = false;
+    m.CloseWithoutPrompts = false;
+    m.Activated = false;
+    m.GridBuilding = false;
+    m.UseGridLines = false;
+    m.BHSID.clear();
+    m.CategoryLines.clear();
 }
 
 void TMainFrm::showEvent(QShowEvent* event)
@@ -153,14 +192,14 @@ void TMainFrm::showEvent(QShowEvent* event)
 void TMainFrm::FormShow()
 {
     getsettings();
-    SitesSheet->setGridLines(UseGridLines);
-    SitesSheet->UseGridLinesChk->setChecked(UseGridLines);
+    SitesSheet->setGridLines(model_->UseGridLines);
+    SitesSheet->UseGridLinesChk->setChecked(model_->UseGridLines);
     setActivePage(CompanyInfoSheet);
     if (AppInfoSheet->AppName->count() > 0)
         AppInfoSheet->selectFirstApp();
-    CompanySaved = true;
-    AppSaved = true;
-    EngineSaved = true;
+    model_->CompanySaved = true;
+    model_->AppSaved = true;
+    model_->EngineSaved = true;
     SitesSheet->CountSitesToPost(false);
     SitesSheet->ShowSiteRow();
     emit firstShown();
@@ -175,10 +214,10 @@ bool TMainFrm::event(QEvent* event)
 
 void TMainFrm::FormActivate()
 {
-    if (Activated)
+    if (model_->Activated)
         return;
     SitesSheet->CountSitesToPost(false);
-    Activated = true;
+    model_->Activated = true;
 }
 
 void TMainFrm::closeEvent(QCloseEvent* event)
@@ -189,7 +228,7 @@ void TMainFrm::closeEvent(QCloseEvent* event)
     } catch (const std::exception& error) {
         // A save that failed keeps the window open, so nothing is lost.
         const auto* fileError = dynamic_cast<const platform::FileError*>(&error);
-        dialogs_.exceptionBox(fileError ? fileError->message() : QString::fromLocal8Bit(error.what()));
+        dialogs().exceptionBox(fileError ? fileError->message() : QString::fromLocal8Bit(error.what()));
         allowed = false;
     }
     if (allowed)
@@ -202,40 +241,37 @@ bool TMainFrm::FormCloseQuery()
 {
     // A run waits inside a network call with the pages on the stack: never
     // free them under it.
-    if (Posting) {
-        dialogs_.beep();
+    Workspace& m = *model_;
+    if (m.Posting) {
+        dialogs().beep();
         return false;
     }
-    if (CloseWithoutPrompts)
+    if (m.CloseWithoutPrompts)
         return true;
-    const QString format = QStringLiteral("Would you like to save %1?");
-    auto ask = [&](const QString& what) {
-        dialogs_.beep();
-        return dialogs_.yesNoCancel(format.arg(what));
-    };
+    auto ask = [&](const QString& what) { return m.askToSave(what); };
     using Answer = platform::Dialogs::Answer;
-    if (!CompanySaved) {
+    if (!m.CompanySaved) {
         const Answer a = ask(QStringLiteral("Changed Company Info"));
         if (a == Answer::Cancel)
             return false;
         if (a == Answer::Yes)
             CompanyInfoSheet->SaveCompany();
     }
-    if (!AppSaved) {
+    if (!m.AppSaved) {
         const Answer a = ask(AppInfoSheet->appName());
         if (a == Answer::Cancel)
             return false;
         if (a == Answer::Yes)
             AppInfoSheet->SaveApp();
     }
-    if (SiteSelectionChanged) {
+    if (m.SiteSelectionChanged) {
         const Answer a = ask(QStringLiteral("Site Engine Info"));
         if (a == Answer::Cancel)
             return false;
         if (a == Answer::Yes)
             SitesSheet->SaveSiteSelection();
     }
-    if (!EngineSaved) {
+    if (!m.EngineSaved) {
         const Answer a = ask(QStringLiteral("Added/Changed Engine Info"));
         if (a == Answer::Cancel)
             return false;
@@ -247,9 +283,9 @@ bool TMainFrm::FormCloseQuery()
 
 void TMainFrm::FormDestroy()
 {
-    delete GWide;
-    GWide = nullptr;
-    CategoryLines.clear();
+    // The engine objects go before the pages whose values they read.
+    model_->GWide.FreeEngineObjects();
+    model_->CategoryLines.clear();
 }
 
 void TMainFrm::changeEvent(QEvent* event) { QMainWindow::changeEvent(event); }
@@ -270,23 +306,23 @@ void TMainFrm::onCurrentPageChanged(int index)
 
 bool TMainFrm::PageControl1Changing()
 {
-    if (!Posting)
+    if (!model_->Posting)
         return true;
-    dialogs_.beep();
-    dialogs_.message(QStringLiteral("Tab Change Not Allowed While Posting!"));
+    dialogs().beep();
+    dialogs().message(QStringLiteral("Tab Change Not Allowed While Posting!"));
     return false;
 }
 
 void TMainFrm::PageControl1Change()
 {
-    if (Posting)
+    if (model_->Posting)
         return;
     QWidget* page = activePage();
     auto companyMissing = [&] {
         if (!CompanyInfoSheet->companyName().isEmpty())
             return false;
-        dialogs_.beep();
-        dialogs_.errorMessage(QStringLiteral("You have not entered your company info. Please do so now!"));
+        dialogs().beep();
+        dialogs().errorMessage(QStringLiteral("You have not entered your company info. Please do so now!"));
         setActivePage(CompanyInfoSheet);
         CompanyInfoSheet->NewCompany();
         return true;
@@ -297,8 +333,8 @@ void TMainFrm::PageControl1Change()
         if (companyMissing())
             return;
         if (AppInfoSheet->appName().isEmpty()) {
-            dialogs_.beep();
-            dialogs_.errorMessage(
+            dialogs().beep();
+            dialogs().errorMessage(
                 QStringLiteral("You have not entered or selected an application yet. Please do so now!"));
             setActivePage(AppInfoSheet);
         } else if (SitesSheet->rowCount() > 0) {
@@ -318,11 +354,23 @@ void TMainFrm::PageControl1Change()
 
 void TMainFrm::setActivePage(QWidget* sheet) { PageControl1->setCurrentWidget(sheet); }
 
+void TMainFrm::setActivePage(Workspace::Page page)
+{
+    using Page = Workspace::Page;
+    switch (page) {
+    case Page::CompanyInfo: return setActivePage(CompanyInfoSheet);
+    case Page::AppInfo: return setActivePage(AppInfoSheet);
+    case Page::Sites: return setActivePage(SitesSheet);
+    case Page::Submit: return setActivePage(SubmitSheet);
+    case Page::SiteBuilder: return setActivePage(SiteBuilderSheet);
+    }
+}
+
 QWidget* TMainFrm::activePage() const { return PageControl1->currentWidget(); }
 
 void TMainFrm::exitpdClick() { close(); }
 
-void TMainFrm::Help1Click() { dialogs_.openUrl(helpUrl(programDir_)); }
+void TMainFrm::Help1Click() { dialogs().openUrl(helpUrl(programDir())); }
 
 void TMainFrm::showContextHelp()
 {
@@ -336,17 +384,17 @@ void TMainFrm::showContextHelp()
         context = 1004;
     else if (page == SiteBuilderSheet)
         context = 1006;
-    dialogs_.openUrl(helpUrl(programDir_, context));
+    dialogs().openUrl(helpUrl(programDir(), context));
 }
 
-void TMainFrm::PostrixHomePage1Click() { dialogs_.openUrl(Services::load(programDir_).ProductHomePage); }
+void TMainFrm::PostrixHomePage1Click() { dialogs().openUrl(Services::load(programDir()).ProductHomePage); }
 
-void TMainFrm::VantorelHQHomePage1Click() { dialogs_.openUrl(Services::load(programDir_).MakerHomePage); }
+void TMainFrm::VantorelHQHomePage1Click() { dialogs().openUrl(Services::load(programDir()).MakerHomePage); }
 
 void TMainFrm::About2Click()
 {
-    TAboutBox box(dialogs_, Services::load(programDir_).MakerHomePage, this);
-    dialogs_.runModal(box);
+    TAboutBox box(dialogs(), Services::load(programDir()).MakerHomePage, this);
+    dialogs().runModal(box);
     if (box.massButtonPressed())
         openEngineChecker();
 }
@@ -358,11 +406,11 @@ void TMainFrm::openEngineChecker()
 
 void TMainFrm::Mnu_SettingsClick()
 {
-    TSettingsForm form(*this);
-    dialogs_.runModal(form);
+    TSettingsForm form(*model_, this);
+    dialogs().runModal(form);
 }
 
-void TMainFrm::Mnu_ReportsClick() { TReportsListFrm::ShowReports(GWide->ReportsDir, dialogs_, this); }
+void TMainFrm::Mnu_ReportsClick() { TReportsListFrm::ShowReports(model_->GWide.ReportsDir, dialogs(), this); }
 
 void TMainFrm::showRequestedByOtherStart()
 {
@@ -376,48 +424,18 @@ void TMainFrm::showRequestedByOtherStart()
     activateWindow();
 }
 
-QString TMainFrm::settingsPath() const { return programDir_ + settings_file::FileName; }
+void TMainFrm::getsettings() { model_->getsettings(); }
 
-QString TMainFrm::helpFilePath() const { return programDir_ + HelpFileName; }
-
-void TMainFrm::getsettings()
+bool TMainFrm::editSettings()
 {
-    settings_file::readSeven(settingsPath(), Settings);
-    HTTPTimer->setInterval(Settings.HTTPTimeOut * 1000);
-    applyHttpSettings(settings_file::startupPort(Settings.PORT));
-    Settings.UseGridLines =
-        platform::IniFile(settingsPath()).readBool(settings_file::Section, QStringLiteral("UseGridLines"), false);
-    UseGridLines = Settings.UseGridLines;
+    TSettingsForm form(*model_, this);
+    return dialogs().runModal(form) == QDialog::Accepted;
 }
 
-void TMainFrm::applyHttpSettings(quint16 port)
-{
-    proxyPort_ = port;
-    HTTP1->setProxyHost(Settings.PROXY);
-    HTTP1->setProxyPort(port);
-}
+void TMainFrm::SaveApp() { AppInfoSheet->SaveApp(); }
 
-void TMainFrm::UseGridLinesChkClick(bool checked)
-{
-    UseGridLines = checked;
-    Settings.UseGridLines = checked;
-    settings_file::writeUseGridLines(settingsPath(), checked);
-    SitesSheet->setGridLines(checked);
-}
+void TMainFrm::SaveCompany() { CompanyInfoSheet->SaveCompany(); }
 
-void TMainFrm::SetBusyCursor() { platform::setBusyCursor(); }
+void TMainFrm::SaveEngine() { SiteBuilderSheet->EB_UpdateSiteBtnClick(); }
 
-void TMainFrm::SetDefaultCursor() { platform::setDefaultCursor(); }
-
-int TMainFrm::IndexOfName(const QStringList& list, const QString& text) { return list.indexOf(text); }
-
-void TMainFrm::DeleteAt(QStringList& list, int index)
-{
-    if (index >= 0 && index < list.size())
-        list.removeAt(index);
-}
-
-void TMainFrm::ShowErrorDialog(const QString& title, const QString& message, const QString& instruction)
-{
-    dialogs_.errorDialog(title, message, instruction);
-}
+void TMainFrm::wrapLongDescription() { AppInfoSheet->wrapLongDescription(); }

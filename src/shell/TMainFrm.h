@@ -1,6 +1,7 @@
 #pragma once
 
-#include "Settings.h"
+#include "model/PageLinks.h"
+#include "model/Workspace.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -10,8 +11,6 @@
 class QAction;
 class QMenu;
 class QTabWidget;
-class QTimer;
-class TGWide;
 class MainExpanderSource;
 class TCompanyInfoPage;
 class TAppInfoPage;
@@ -19,45 +18,24 @@ class TSitesPage;
 class TSubmitPage;
 class TSiteBuilderPage;
 
-namespace platform {
-class Clock;
-class Dialogs;
-class HttpClient;
-} // namespace platform
-
-// The main window: the frame, the menu, the five pages and the marks that
-// record unsaved edits. Each page is a class of its own (in its subsystem's
-// folder) holding that page's controls and handlers.
-class TMainFrm final : public QMainWindow {
+// The main window: the frame, the menu and the five pages. It owns the
+// workspace model the pages share, creates the pages and wires them to each
+// other in one place (wirePages). Each page is a class of its own (in its
+// subsystem's folder) holding that page's controls and handlers.
+class TMainFrm final : public QMainWindow, public RunNeighbours {
     Q_OBJECT
 public:
     TMainFrm(platform::Dialogs& dialogs, platform::Clock& clock, const QString& programDir, QWidget* parent = nullptr);
     ~TMainFrm() override;
 
-    platform::Dialogs& dialogs() const { return dialogs_; }
-    platform::Clock& clock() const { return clock_; }
-    QString programDir() const { return programDir_; }
+    Workspace& model() const { return *model_; }
+    platform::Dialogs& dialogs() const { return model_->dialogs(); }
+    QString programDir() const { return model_->programDir(); }
 
-    // The program-wide object; set right after the window is created.
-    TGWide* GWide = nullptr;
-
-    // Marks (see the close query and the run's save prompts).
-    bool CompanySaved = true;
-    bool AppSaved = true;
-    bool EngineSaved = true;
-    bool SiteSelectionChanged = false;
-    bool Loading = false;
-    bool Posting = false;
-    bool CloseWithoutPrompts = false;
-    bool Activated = false;
-    bool GridBuilding = false;
-    bool UseGridLines = false;
-    QString BHSID;
-    QStringList CategoryLines;
-
-    ::Settings Settings;
-    QTimer* HTTPTimer;
-    platform::HttpClient* HTTP1 = nullptr;
+    // The start-up after the window was created: the folders and engine
+    // objects, then the first company, application and the engine lists.
+    // Returns StartupOk.
+    bool startUp();
 
     // Frame.
     QTabWidget* PageControl1;
@@ -100,31 +78,25 @@ public:
     void Mnu_ReportsClick();
     void showRequestedByOtherStart();  // the "show yourself" request of a second start
 
-    // Settings.
     void getsettings();
-    void UseGridLinesChkClick(bool checked);
-    void applyHttpSettings(quint16 port);
 
-    // Small operations shared by the pages.
-    void SetBusyCursor();
-    void SetDefaultCursor();
-    static int IndexOfName(const QStringList& list, const QString& text);
-    static void DeleteAt(QStringList& list, int index);
-    void ShowErrorDialog(const QString& title, const QString& message, const QString& instruction);
-    // The page control's active page, by sheet.
+    // The page control's active page, by sheet or by the model's name of it.
     void setActivePage(QWidget* sheet);
+    void setActivePage(Workspace::Page page);
     QWidget* activePage() const;
+
+    // RunNeighbours: what the run asks of the other pages.
+    bool editSettings() override;
+    void SaveApp() override;
+    void SaveCompany() override;
+    void SaveEngine() override;
+    void wrapLongDescription() override;
 
     // Opened by the About box's Alt+D button after it closed.
     void openEngineChecker();
 
-    QString settingsPath() const;
     // What the variable expander reads: the live controls of the pages.
     MainExpanderSource& expanderSource() const { return *expanderSource_; }
-    QString helpFilePath() const;
-
-    // The proxy port applied to the HTTP clients (converted from Settings.PORT).
-    quint16 proxyPort() const { return proxyPort_; }
 
 signals:
     void firstShown();
@@ -138,15 +110,14 @@ protected:
 private:
     void createMenu();
     void createPages();
+    void wirePages();
+    void postingChanged(bool posting);
     void onCurrentPageChanged(int index);
     void showContextHelp();
 
-    platform::Dialogs& dialogs_;
+    Workspace* model_;
     std::unique_ptr<MainExpanderSource> expanderSource_;
-    platform::Clock& clock_;
-    QString programDir_;
     bool shown_ = false;
     bool revertingPage_ = false;
     int lastPage_ = 0;
-    quint16 proxyPort_ = 80;
 };

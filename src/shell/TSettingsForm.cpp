@@ -1,7 +1,7 @@
 #include "TSettingsForm.h"
 
-#include "Settings.h"
-#include "TMainFrm.h"
+#include "model/Settings.h"
+#include "model/Workspace.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -44,7 +44,7 @@ QSpinBox* spin(QWidget* parent, const char* name, int low, int high, int initial
 
 } // namespace
 
-TSettingsForm::TSettingsForm(TMainFrm& main) : QDialog(&main), main_(main)
+TSettingsForm::TSettingsForm(Workspace& model, QWidget* parent) : QDialog(parent), model_(model)
 {
     setObjectName(QStringLiteral("SettingsForm"));
     setWindowTitle(QStringLiteral("Settings"));
@@ -118,10 +118,10 @@ TSettingsForm::TSettingsForm(TMainFrm& main) : QDialog(&main), main_(main)
 
 void TSettingsForm::FormCreate()
 {
-    ::Settings& s = main_.Settings;
-    settings_file::readSeven(main_.settingsPath(), s);
-    main_.HTTPTimer->setInterval(s.HTTPTimeOut * 1000);
-    main_.applyHttpSettings(settings_file::startupPort(s.PORT));
+    ::Settings& s = model_.Settings;
+    settings_file::readSeven(model_.settingsPath(), s);
+    model_.HTTPTimer->setInterval(s.HTTPTimeOut * 1000);
+    model_.applyHttpSettings(settings_file::startupPort(s.PORT));
     smtpedit->setText(s.SMTP);
     emailedit->setText(s.EMAIL);
     nameedit->setText(s.NAME);
@@ -133,7 +133,7 @@ void TSettingsForm::FormCreate()
 
 void TSettingsForm::OkBtnClick()
 {
-    ::Settings& s = main_.Settings;
+    ::Settings& s = model_.Settings;
     s.SMTP = smtpedit->text();
     s.EMAIL = emailedit->text();
     s.NAME = nameedit->text();
@@ -141,9 +141,9 @@ void TSettingsForm::OkBtnClick()
     s.PORT = portedit->text();
     s.FTPRetries = MaxRetrySpin->value();
     s.HTTPTimeOut = HTTPTimeOutSpin->value();
-    settings_file::writeSeven(main_.settingsPath(), s);
+    settings_file::writeSeven(model_.settingsPath(), s);
     // A bad port stops here with the conversion error; the keys are already saved.
-    main_.applyHttpSettings(settings_file::strictPort(s.PORT));
-    main_.HTTPTimer->setInterval(s.HTTPTimeOut * 1000);
+    model_.applyHttpSettings(settings_file::strictPort(s.PORT));
+    model_.HTTPTimer->setInterval(s.HTTPTimeOut * 1000);
     accept();
 }

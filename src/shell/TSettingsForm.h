@@ -6,13 +6,13 @@ class QLineEdit;
 class QPushButton;
 class QSpinBox;
 class QTabWidget;
-class TMainFrm;
+class Workspace;
 
 // The Settings dialog: mail sender, proxy, FTP retries and HTTP time-out.
 class TSettingsForm final : public QDialog {
     Q_OBJECT
 public:
-    explicit TSettingsForm(TMainFrm& main);
+    TSettingsForm(Workspace& model, QWidget* parent);
 
     QTabWidget* MailSendingPageControl;
     QLineEdit* smtpedit;
@@ -29,5 +29,5 @@ public:
     void OkBtnClick();
 
 private:
-    TMainFrm& main_;
+    Workspace& model_;
 };

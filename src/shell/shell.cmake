@@ -1,26 +1,16 @@
-target_sources(postrix_core PRIVATE
+target_sources(postrix_ui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/ControlText.h
     ${CMAKE_CURRENT_LIST_DIR}/ControlText.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/HelpFile.h
-    ${CMAKE_CURRENT_LIST_DIR}/HelpFile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MainExpanderSource.h
     ${CMAKE_CURRENT_LIST_DIR}/MainExpanderSource.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Program.h
     ${CMAKE_CURRENT_LIST_DIR}/Program.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/Services.h
-    ${CMAKE_CURRENT_LIST_DIR}/Services.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/Settings.h
-    ${CMAKE_CURRENT_LIST_DIR}/Settings.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TAboutBox.h
     ${CMAKE_CURRENT_LIST_DIR}/TAboutBox.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/TGWide.h
-    ${CMAKE_CURRENT_LIST_DIR}/TGWide.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TMainFrm.h
     ${CMAKE_CURRENT_LIST_DIR}/TMainFrm.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TSettingsForm.h
     ${CMAKE_CURRENT_LIST_DIR}/TSettingsForm.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/TSiteEntryFrm.h
-    ${CMAKE_CURRENT_LIST_DIR}/TSiteEntryFrm.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TSplashFrm.h
     ${CMAKE_CURRENT_LIST_DIR}/TSplashFrm.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/resources/shell.qrc)

@@ -7,7 +7,7 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
         ${CMAKE_CURRENT_LIST_DIR}/expander_fuzz.cpp
         ${PROJECT_SOURCE_DIR}/src/engines/Expander.cpp
         ${PROJECT_SOURCE_DIR}/src/engines/EngineFiles.cpp
-        ${PROJECT_SOURCE_DIR}/src/shell/TextHelpers.cpp)
+        ${PROJECT_SOURCE_DIR}/src/platform/TextHelpers.cpp)
     target_compile_options(expander_fuzz PRIVATE -fsanitize=fuzzer,address,undefined)
     target_link_options(expander_fuzz PRIVATE -fsanitize=fuzzer,address,undefined)
     target_link_libraries(expander_fuzz PRIVATE postrix_core)

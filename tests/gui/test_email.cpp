@@ -15,7 +15,7 @@
 #include "run/TSetupDlg.h"
 #include "selection/SiteSelection.h"
 #include "selection/SitesPage.h"
-#include "shell/TGWide.h"
+#include "model/TGWide.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -53,8 +53,14 @@ public:
         reports_.BeginPage(QStringLiteral("EMAIL"));
     }
 
-    TMainFrm& main() override { return main_; }
-    TEngBuild& engines() override { return *main_.GWide->EngBuild; }
+    platform::HttpClient& httpClient() override { return *main_.model().HTTP1; }
+    QTimer& httpTimer() override { return *main_.model().HTTPTimer; }
+    platform::Dialogs& dialogs() override { return main_.model().dialogs(); }
+    platform::Clock& clock() override { return main_.model().clock(); }
+    QString programDir() const override { return main_.model().programDir(); }
+    QString filesDir() const override { return main_.model().GWide.FilesDir; }
+    QString fieldText(const QString& objectName) const override { return main_.model().fieldText(objectName); }
+    TEngBuild& engines() override { return *main_.model().GWide.EngBuild; }
     TReportsFrm& reports() override { return reports_; }
     void AddLogLine(const QString& text) override { log << text; }
     void AddFtpLine(const QString& text) override { ftp << text; }
@@ -144,9 +150,9 @@ protected:
         dir.write(QStringLiteral("services.ini"), "[SERVICES]\r\nProductHomePage=" + HomePage.toLatin1() + "\r\n");
         start();
         host = std::make_unique<TestHost>(*main(), dir.path(), clock);
-        path = std::make_unique<TEmailPath>(*host);
+        path = std::make_unique<TEmailPath>(*host, main());
 
-        SiteEngine& engine = main()->GWide->EngBuild->Engine;
+        SiteEngine& engine = main()->model().GWide.EngBuild->Engine;
         engine.clear();
         engine.siteName = Site;
         engine.useEmail = true;
@@ -188,7 +194,7 @@ protected:
         dir.write(QStringLiteral("files/") + name, data);
         return dir.file(QStringLiteral("files/") + name);
     }
-    SiteEngine& engine() { return main()->GWide->EngBuild->Engine; }
+    SiteEngine& engine() { return main()->model().GWide.EngBuild->Engine; }
 
     QTemporaryDir store;
     std::unique_ptr<ServerProcess> server;
@@ -516,7 +522,7 @@ protected:
         w->setActivePage(w->SubmitSheet);
         if (w->AppInfoSheet->appName().isEmpty())
             showProfilesByHand(*w);
-        w->AppSaved = w->CompanySaved = w->EngineSaved = true;
+        w->model().AppSaved = w->model().CompanySaved = w->model().EngineSaved = true;
         dialogs.clear();
         dialogs.onModal = [](QDialog& form) {
             return form.objectName() == QLatin1String("SubmissionVerifyFrm") ? int(QDialog::Accepted)
@@ -666,7 +672,7 @@ TEST_F(EmailRunTest, SkipDuringTheSendStopsItAndSendsNoCopy) {
     EXPECT_TRUE(stored().isEmpty());
     EXPECT_TRUE(barShown);
     EXPECT_FALSE(page().ProgressBar1->isVisible());
-    EXPECT_FALSE(main()->Posting);
+    EXPECT_FALSE(main()->model().Posting);
 }
 
 } // namespace

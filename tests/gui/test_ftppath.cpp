@@ -11,7 +11,7 @@
 #include "run/FtpPath.h"
 #include "run/RunHost.h"
 #include "run/TftpForm1.h"
-#include "shell/TGWide.h"
+#include "model/TGWide.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -84,8 +84,14 @@ public:
         : main_(main),
           reports_(programDir + QStringLiteral("reports/"), programDir + QStringLiteral("images/"), clock) {}
 
-    TMainFrm& main() override { return main_; }
-    TEngBuild& engines() override { return *main_.GWide->EngBuild; }
+    platform::HttpClient& httpClient() override { return *main_.model().HTTP1; }
+    QTimer& httpTimer() override { return *main_.model().HTTPTimer; }
+    platform::Dialogs& dialogs() override { return main_.model().dialogs(); }
+    platform::Clock& clock() override { return main_.model().clock(); }
+    QString programDir() const override { return main_.model().programDir(); }
+    QString filesDir() const override { return main_.model().GWide.FilesDir; }
+    QString fieldText(const QString& objectName) const override { return main_.model().fieldText(objectName); }
+    TEngBuild& engines() override { return *main_.model().GWide.EngBuild; }
     TReportsFrm& reports() override { return reports_; }
     void AddLogLine(const QString& text) override { log << text; }
     void AddFtpLine(const QString& text) override { ftp << text; }
@@ -134,7 +140,7 @@ protected:
         start();
         host = std::make_unique<TestHost>(*main(), dir.path(), clock);
         path = std::make_unique<TFtpPath>(*host);
-        filesDir = main()->GWide->FilesDir;
+        filesDir = main()->model().GWide.FilesDir;
 
         field("filename", s("setup32.exe"));
         field("char8name", s("myapp"));
@@ -176,7 +182,7 @@ protected:
     void field(const char* name, const QString& text) {
         run_test::setShownText(*main(), main()->AppInfoSheet, name, text);
     }
-    SiteEngine& engine() { return main()->GWide->EngBuild->Engine; }
+    SiteEngine& engine() { return main()->model().GWide.EngBuild->Engine; }
 
     // The application's archive, set as the local path.
     QString archive(const QString& name, const QByteArray& data) {

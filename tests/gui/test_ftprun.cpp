@@ -10,12 +10,12 @@
 #include "platform/TextFile.h"
 #include "platform/ZipArchiver.h"
 #include "reports/TReportsFrm.h"
-#include "run/FtpScreens.h"
+#include "FtpScreens.h"
 #include "run/SubmitPage.h"
 #include "run/TALed.h"
 #include "selection/SiteSelection.h"
 #include "selection/SitesPage.h"
-#include "shell/TGWide.h"
+#include "model/TGWide.h"
 
 #include <QDialog>
 #include <QDir>
@@ -165,7 +165,7 @@ protected:
         TMainFrm* w = start();
         run_test::showProfilesByHand(*w, dir.path());
         w->setActivePage(w->SubmitSheet);
-        w->AppSaved = w->CompanySaved = w->EngineSaved = true;
+        w->model().AppSaved = w->model().CompanySaved = w->model().EngineSaved = true;
         dialogs.clear();
         dialogs.onModal = [](QDialog& form) {
             return form.objectName() == s("SubmissionVerifyFrm") ? int(QDialog::Accepted) : int(QDialog::Rejected);
@@ -271,7 +271,7 @@ TEST_F(FtpRunTest, SitesAreUploadedReportedAndBooked) {
         << list.mid(betaPage.size()).join(u'\n').toStdString();
     EXPECT_FALSE(betaPage.contains(s("CLIENT: QUIT")));
     EXPECT_TRUE(
-        pageTexts(s("Beta"), "FTP").contains(s("Adding To Zip File: ") + main()->GWide->FilesDir + s("PhotoTidy.TXT")));
+        pageTexts(s("Beta"), "FTP").contains(s("Adding To Zip File: ") + main()->model().GWide.FilesDir + s("PhotoTidy.TXT")));
 
     EXPECT_EQ(page()->reports().SucceededCount, 2);
     EXPECT_EQ(page()->ftpstatus->text(), s("Idle"));
@@ -285,7 +285,7 @@ TEST_F(FtpRunTest, RefusedLogOnIsRetriedAsSet) {
     open();
     for (const int retries : {0, 2, 3}) {
         SCOPED_TRACE(retries);
-        main()->Settings.FTPRetries = retries;
+        main()->model().Settings.FTPRetries = retries;
         submit();
         const QStringList texts = pageTexts(s("Locked"), "FTP");
         EXPECT_EQ(countStarting(texts, s("EXCEPTION: ")), 1 + retries);
@@ -302,7 +302,7 @@ TEST_F(FtpRunTest, Reply421FailsTheAttemptAndARetryRecovers) {
     startFtp({s("--refuse-stor"), s("1")});
     ftpEngine(s("Flaky"));
     open();
-    main()->Settings.FTPRetries = 1;
+    main()->model().Settings.FTPRetries = 1;
     submit();
     const QStringList texts = pageTexts(s("Flaky"), "FTP");
     const QString event = s("ERR Event: 421Service not available, closing control connection.");
@@ -345,7 +345,7 @@ TEST_F(FtpRunTest, SkipDuringASlowUploadMakesNoFurtherAttempt) {
     dir.write(s("sites/A Slow HTTP_NEW.scp"), "a=1");
     httpEngine(s("B Next"));
     open();
-    main()->Settings.FTPRetries = 3;
+    main()->model().Settings.FTPRetries = 3;
     whileUploading([this] { QTest::mouseClick(page()->skip, Qt::LeftButton); });
     QElapsedTimer elapsed;
     elapsed.start();
@@ -374,7 +374,7 @@ TEST_F(FtpRunTest, CancelDuringAnUploadLeavesTheRemainingAttempts) {
     dir.write(s("sites/A Slow HTTP_NEW.scp"), "a=1");
     httpEngine(s("B Next"));
     open();
-    main()->Settings.FTPRetries = 1;
+    main()->model().Settings.FTPRetries = 1;
     dialogs.answers.enqueue(Answer::Yes);
     whileUploading([this] { QTest::mouseClick(page()->cancel, Qt::LeftButton); });
     submit();
@@ -391,7 +391,7 @@ TEST_F(FtpRunTest, CancelDuringAnUploadLeavesTheRemainingAttempts) {
     // Counted as succeeded, but its cells are left as they were.
     EXPECT_EQ(page()->reports().SucceededCount, 1);
     EXPECT_EQ(cell(s("A Slow"), SubmitCol), s("New"));
-    EXPECT_FALSE(main()->Posting);
+    EXPECT_FALSE(main()->model().Posting);
 }
 
 // The sample upload of the screenshot tool leaves a real FTP list and run log
@@ -400,7 +400,7 @@ TEST_F(FtpRunTest, ScreenshotUploadFillsThePageWhileSaving) {
     startFtp();
     ftpEngine(s("Alpha"));
     open();
-    const SiteEngine before = main()->GWide->EngBuild->Engine;
+    const SiteEngine before = main()->model().GWide.EngBuild->Engine;
     const QString localPath = main()->findChild<QLineEdit*>(s("localpath"))->text();
     QStringList list;
     QStringList log;
@@ -418,8 +418,8 @@ TEST_F(FtpRunTest, ScreenshotUploadFillsThePageWhileSaving) {
     EXPECT_EQ(log.size(), 2) << log.join(u'\n').toStdString();
     EXPECT_TRUE(QFile::exists(root.filePath(s("incoming/phototdy.zip"))));
     EXPECT_TRUE(QFile::exists(root.filePath(s("incoming/PhotoTidy.TXT"))));
-    EXPECT_EQ(main()->GWide->EngBuild->Engine, before);
+    EXPECT_EQ(main()->model().GWide.EngBuild->Engine, before);
     EXPECT_EQ(main()->findChild<QLineEdit*>(s("localpath"))->text(), localPath);
-    EXPECT_TRUE(main()->AppSaved);
+    EXPECT_TRUE(main()->model().AppSaved);
     EXPECT_EQ(page()->ftplist->count(), 0);
 }

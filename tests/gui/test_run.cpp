@@ -147,7 +147,7 @@ protected:
         TMainFrm* w = start();
         run_test::showProfilesByHand(*w, dir.path());
         w->setActivePage(w->SubmitSheet);
-        w->AppSaved = w->CompanySaved = w->EngineSaved = true;
+        w->model().AppSaved = w->model().CompanySaved = w->model().EngineSaved = true;
         dialogs.clear();
         dialogs.onModal = [](QDialog& form) {
             return form.objectName() == s("SubmissionVerifyFrm") ? int(QDialog::Accepted) : int(QDialog::Rejected);
@@ -216,7 +216,7 @@ protected:
         auto since = std::make_shared<QElapsedTimer>();
         poll->setInterval(20);
         QObject::connect(poll, &QTimer::timeout, main(), [this, poll, since, action] {
-            if (main()->HTTP1->action() == platform::HttpClient::Action::Idle) {
+            if (main()->model().HTTP1->action() == platform::HttpClient::Action::Idle) {
                 since->invalidate();
                 return;
             }
@@ -311,7 +311,7 @@ TEST_F(RunTest, PostAndGetSendTheScriptsAsTheEnginesWriteThem) {
     EXPECT_EQ(logPage, runLog());
 
     // Back to idle, and the question at the end.
-    EXPECT_FALSE(main()->Posting);
+    EXPECT_FALSE(main()->model().Posting);
     EXPECT_TRUE(page()->submitBtn->isEnabled());
     EXPECT_FALSE(page()->skip->isEnabled());
     EXPECT_FALSE(page()->cancel->isEnabled());
@@ -430,13 +430,13 @@ TEST_F(RunTest, EachSiteIsBookedFromWhatItsPathReported) {
 
     EXPECT_EQ(page()->reports().SucceededCount, 6);
     EXPECT_EQ(page()->reports().FailedCount, 8);
-    EXPECT_EQ(page()->SitesProcessed, 14);
+    EXPECT_EQ(page()->sitesProcessed(), 14);
 }
 
 TEST_F(RunTest, HangingServerTimesOutAfterTheSetSeconds) {
     httpEngine(s("Slow"), s("/hang?s=40"));
     open();
-    EXPECT_EQ(main()->HTTPTimer->interval(), 10000);
+    EXPECT_EQ(main()->model().HTTPTimer->interval(), 10000);
     QElapsedTimer elapsed;
     elapsed.start();
     submit();
@@ -446,8 +446,8 @@ TEST_F(RunTest, HangingServerTimesOutAfterTheSetSeconds) {
     EXPECT_EQ(runLog(), QStringList{s("Posting Error - TIMED OUT!(Slow)")});
     EXPECT_TRUE(pageTexts(s("Slow"), "HTTP").endsWith(s("Posting Error - TIMED OUT!(Slow)")));
     EXPECT_EQ(cell(s("Slow"), SubmitCol), s("New"));
-    EXPECT_FALSE(main()->HTTPTimer->isActive());
-    EXPECT_EQ(main()->HTTP1->action(), platform::HttpClient::Action::Idle);
+    EXPECT_FALSE(main()->model().HTTPTimer->isActive());
+    EXPECT_EQ(main()->model().HTTP1->action(), platform::HttpClient::Action::Idle);
 }
 
 TEST_F(RunTest, SkipEndsTheHangingRequestAndTheSiteButNotTheRun) {
@@ -462,7 +462,7 @@ TEST_F(RunTest, SkipEndsTheHangingRequestAndTheSiteButNotTheRun) {
     whileWaiting([&] {
         checked = true;
         // The page while the run waits inside the request.
-        EXPECT_TRUE(main()->Posting);
+        EXPECT_TRUE(main()->model().Posting);
         EXPECT_FALSE(page()->submitBtn->isEnabled());
         EXPECT_FALSE(page()->ViewReport->isEnabled());
         EXPECT_FALSE(page()->print->isEnabled());
@@ -477,7 +477,7 @@ TEST_F(RunTest, SkipEndsTheHangingRequestAndTheSiteButNotTheRun) {
         EXPECT_TRUE(page()->httpled->isOn() && page()->httpled->isBlinking());
         EXPECT_FALSE(page()->ftpled->isOn() || page()->mailled->isOn());
         EXPECT_EQ(page()->sitesToPost(), 2);
-        EXPECT_TRUE(main()->HTTPTimer->isActive());
+        EXPECT_TRUE(main()->model().HTTPTimer->isActive());
         ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
         EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
         // The tab veto.
@@ -504,7 +504,7 @@ TEST_F(RunTest, SkipEndsTheHangingRequestAndTheSiteButNotTheRun) {
     EXPECT_EQ(cell(s("Next"), SubmitCol), s("Update"));
     EXPECT_EQ(page()->reports().FailedCount, 1);
     EXPECT_EQ(page()->reports().SucceededCount, 1);
-    EXPECT_FALSE(main()->Posting);
+    EXPECT_FALSE(main()->model().Posting);
     EXPECT_TRUE(main()->filepd->menuAction()->isEnabled());
     EXPECT_EQ(page()->sitesToPost(), 0);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
@@ -527,14 +527,14 @@ TEST_F(RunTest, CancelStopsTheRequestAndEndsTheRunAtTheNextCheckPoint) {
               (QStringList{s("ERROR: 127.0.0.1[42 - Request stopped]"), s("Posting Error - Request stopped(Hang)")}));
     // Counted, but its cells are untouched and it was not "processed".
     EXPECT_EQ(page()->reports().FailedCount, 1);
-    EXPECT_EQ(page()->SitesProcessed, 0);
+    EXPECT_EQ(page()->sitesProcessed(), 0);
     EXPECT_EQ(cell(s("Hang"), SubmitCol), s("New"));
     EXPECT_EQ(cell(s("Hang"), LastPostCol), s("Unknown"));
     EXPECT_FALSE(pageExists(s("Later"), "HTTP"));
     EXPECT_TRUE(reportFile(s("MainReport.htm")).join(u'\n').contains(s("Hang HTTP")));
     EXPECT_TRUE(QFileInfo::exists(runFolder() + s("/LogReport.htm")));
     EXPECT_TRUE(dir.exists(s("data/PhotoTidy_SITES.dat")));
-    EXPECT_FALSE(main()->Posting);
+    EXPECT_FALSE(main()->model().Posting);
 }
 
 // Every refusal before a run: its message, no request, and both lists
@@ -596,7 +596,7 @@ TEST_F(RunTest, RefusalsBeforeTheRunLeaveEmptyListsAndSendNothing) {
         EXPECT_EQ(page()->log->count(), 0);
         EXPECT_EQ(page()->ftplist->count(), 0);
         EXPECT_TRUE(requests().isEmpty());
-        EXPECT_FALSE(main()->Posting);
+        EXPECT_FALSE(main()->model().Posting);
         EXPECT_TRUE(page()->submitBtn->isEnabled());
     }
 }
@@ -605,7 +605,7 @@ TEST_F(RunTest, SavePromptsComeInOrderAndCancelOrARejectedVerificationStartsNoth
     httpEngine(s("Alpha"), s("/alpha"));
     open();
     // Cancel at the second prompt.
-    main()->AppSaved = main()->CompanySaved = main()->EngineSaved = false;
+    main()->model().AppSaved = main()->model().CompanySaved = main()->model().EngineSaved = false;
     for (Answer a : {Answer::No, Answer::Cancel})
         dialogs.answers.enqueue(a);
     page()->AddLogLine(s("old"));
@@ -634,7 +634,7 @@ TEST_F(RunTest, SavePromptsComeInOrderAndCancelOrARejectedVerificationStartsNoth
                            s("Would you like to save Added/Changed Engine Info?"), s("SubmissionVerifyFrm")}));
     EXPECT_EQ(shown, s("1/1/1/Submission Verification:"));
     EXPECT_TRUE(requests().isEmpty());
-    EXPECT_FALSE(main()->Posting);
+    EXPECT_FALSE(main()->model().Posting);
 }
 
 TEST_F(RunTest, MissingMailSettingsBringTheSettingsDialogUntilFilledOrCancelled) {
@@ -661,7 +661,7 @@ TEST_F(RunTest, MissingMailSettingsBringTheSettingsDialogUntilFilledOrCancelled)
     };
     submit();
     EXPECT_EQ(settingsShown, 2);
-    EXPECT_EQ(main()->Settings.SMTP, s("127.0.0.1:1"));
+    EXPECT_EQ(main()->model().Settings.SMTP, s("127.0.0.1:1"));
     EXPECT_EQ(targets(), QStringList{s("POST /alpha")});
 }
 
@@ -673,7 +673,7 @@ TEST_F(RunTest, PortThatIsNoNumberStopsWithTheConversionErrorBeforeAnyCheck) {
     submit();
     EXPECT_EQ(dialogs.kinds(), QStringList{s("exception")});
     EXPECT_EQ(dialogs.texts(), QStringList{s("'8o8o' is not a valid integer value")});
-    EXPECT_FALSE(main()->Posting);
+    EXPECT_FALSE(main()->model().Posting);
     EXPECT_TRUE(requests().isEmpty());
 }
 
@@ -712,7 +712,7 @@ TEST_F(RunTest, LongDescriptionIsWrappedBeforeTheScriptsSeeIt) {
     // 72 columns: the first line ends with the blank after "thirteen".
     EXPECT_EQ(body, s("d=one%20two%20three%20four%20five%20six%20seven%20eight%20nine%20ten%20eleven%20twelve%20"
                       "thirteen%20\r\nfourteen"));
-    EXPECT_FALSE(main()->AppSaved);
+    EXPECT_FALSE(main()->model().AppSaved);
 }
 
 TEST_F(RunTest, PathsOfASiteRunInOrderAndTheCopyFollowsASentMessage) {
@@ -765,8 +765,8 @@ TEST_F(RunTest, HugeAnswerComesInBlocksWhileTheWindowStaysLive) {
     QElapsedTimer clockOfTicks;
     qint64 lastTick = -1, longestGap = 0;
     int ticks = 0;
-    QObject::connect(main()->HTTP1, &platform::HttpClient::connected, [&] { lastTick = clockOfTicks.elapsed(); });
-    QObject::connect(main()->HTTP1, &platform::HttpClient::endTransfer, [&] {
+    QObject::connect(main()->model().HTTP1, &platform::HttpClient::connected, [&] { lastTick = clockOfTicks.elapsed(); });
+    QObject::connect(main()->model().HTTP1, &platform::HttpClient::endTransfer, [&] {
         longestGap = qMax(longestGap, clockOfTicks.elapsed() - lastTick);
         lastTick = -1;
     });

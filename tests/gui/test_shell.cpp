@@ -8,12 +8,14 @@
 #include "profiles/AppInfoPage.h"
 #include "platform/SingleInstance.h"
 #include "platform/TErrorForm.h"
+#include "selection/SitesPage.h"
 #include "profiles/CompanyInfoPage.h"
-#include "shell/TGWide.h"
+#include "model/TGWide.h"
 #include "shell/TSettingsForm.h"
 #include "platform/FileOps.h"
-#include "shell/TSiteEntryFrm.h"
+#include "platform/TSiteEntryFrm.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,8 +40,8 @@ TEST_F(ShellTest, FirstStartCreatesTheFoldersAndOpensOnAnEmptyCompanyPage)
     EXPECT_EQ(w->CompanyInfoSheet->compname->count(), 0);
     EXPECT_TRUE(w->CompanyInfoSheet->compname->currentText().isEmpty());
     EXPECT_TRUE(dialogs.calls.isEmpty());
-    EXPECT_TRUE(w->GWide->SitesDir.endsWith(QLatin1String("/sites/")));
-    EXPECT_EQ(w->GWide->UpdatesDir, dir.path() + QStringLiteral("sites/updates/"));
+    EXPECT_TRUE(w->model().GWide.SitesDir.endsWith(QLatin1String("/sites/")));
+    EXPECT_EQ(w->model().GWide.UpdatesDir, dir.path() + QStringLiteral("sites/updates/"));
 }
 
 TEST_F(ShellTest, OnlyTheMissingNestedFolderIsCreated)
@@ -85,9 +87,9 @@ TEST_F(ShellTest, ClosePromptsInOrderAndCancelKeepsTheWindowOpen)
     dir.write(QStringLiteral("companies/Acme.dat"), "[COMPANY]\r\nCONAME=Acme\r\nCONTACT=Old\r\n");
     TMainFrm* w = start();
     w->CompanyInfoSheet->conname->setText(QStringLiteral("New Contact"));
-    w->AppSaved = false;
-    w->SiteSelectionChanged = true;
-    w->EngineSaved = false;
+    w->model().AppSaved = false;
+    w->model().SiteSelectionChanged = true;
+    w->model().EngineSaved = false;
     dialogs.answers << Answer::Yes << Answer::Cancel;
     EXPECT_FALSE(closeMain());
     EXPECT_EQ(platform::IniFile(dir.file(QStringLiteral("companies/Acme.dat")))
@@ -98,12 +100,12 @@ TEST_F(ShellTest, ClosePromptsInOrderAndCancelKeepsTheWindowOpen)
     EXPECT_EQ(dialogs.calls[0].text, QStringLiteral("Would you like to save Changed Company Info?"));
     EXPECT_TRUE(dialogs.calls[0].beepBefore);
     EXPECT_TRUE(dialogs.calls[1].beepBefore);
-    EXPECT_TRUE(w->CompanySaved);  // the Yes at the first prompt was done
+    EXPECT_TRUE(w->model().CompanySaved);  // the Yes at the first prompt was done
     EXPECT_TRUE(w->isVisible());
 
     dialogs.clear();
     dialogs.answers << Answer::No << Answer::No << Answer::No;
-    w->CompanySaved = false;
+    w->model().CompanySaved = false;
     EXPECT_TRUE(closeMain());
     EXPECT_EQ(dialogs.texts(), (QStringList{QStringLiteral("Would you like to save Changed Company Info?"),
                                             QStringLiteral("Would you like to save ?"),
@@ -114,8 +116,8 @@ TEST_F(ShellTest, ClosePromptsInOrderAndCancelKeepsTheWindowOpen)
 TEST_F(ShellTest, CloseWithoutPromptsSkipsEveryQuestion)
 {
     TMainFrm* w = start();
-    w->CompanySaved = false;
-    w->CloseWithoutPrompts = true;
+    w->model().CompanySaved = false;
+    w->model().CloseWithoutPrompts = true;
     EXPECT_TRUE(closeMain());
     EXPECT_TRUE(dialogs.calls.isEmpty());
 }
@@ -123,13 +125,13 @@ TEST_F(ShellTest, CloseWithoutPromptsSkipsEveryQuestion)
 TEST_F(ShellTest, PagesCannotChangeWhilePosting)
 {
     TMainFrm* w = start();
-    w->Posting = true;
+    w->model().Posting = true;
     w->PageControl1->setCurrentIndex(3);
     EXPECT_EQ(w->PageControl1->currentIndex(), 0);
     ASSERT_EQ(dialogs.calls.size(), 1);
     EXPECT_EQ(dialogs.calls[0].text, QStringLiteral("Tab Change Not Allowed While Posting!"));
     EXPECT_TRUE(dialogs.calls[0].beepBefore);
-    w->Posting = false;
+    w->model().Posting = false;
 }
 
 TEST_F(ShellTest, AppInfoWithoutCompanyLeadsToNewCompany)
@@ -146,7 +148,7 @@ TEST_F(ShellTest, AppInfoWithoutCompanyLeadsToNewCompany)
 TEST_F(ShellTest, SettingsDialogShowsDefaultsWithoutAFile)
 {
     TMainFrm* w = start();
-    TSettingsForm form(*w);
+    TSettingsForm form(w->model(), w);
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Settings"));
     EXPECT_TRUE(form.smtpedit->text().isEmpty());
     EXPECT_EQ(form.portedit->text(), QStringLiteral("80"));
@@ -158,17 +160,17 @@ TEST_F(ShellTest, SettingsDialogShowsDefaultsWithoutAFile)
     EXPECT_EQ(dir.read(QStringLiteral("settings.dat")),
               QByteArray("[SETTINGS]\r\nSMTP=mail.example\r\nEMAIL=\r\nNAME=\r\nPROXY=\r\nPORT=80\r\n"
                          "FTPRetries=3\r\nHTTPTimeOut=60\r\n"));
-    EXPECT_EQ(w->HTTPTimer->interval(), 60000);
+    EXPECT_EQ(w->model().HTTPTimer->interval(), 60000);
 }
 
 TEST_F(ShellTest, SettingsSpinsClampAndCancelWritesNothing)
 {
     dir.write(QStringLiteral("settings.dat"), "[Settings]\r\nHTTPTimeOut=5\r\nFTPRetries=99\r\nSMTP=a\r\n");
     TMainFrm* w = start();
-    EXPECT_EQ(w->HTTPTimer->interval(), 5000);  // the file's value is applied as it stands
+    EXPECT_EQ(w->model().HTTPTimer->interval(), 5000);  // the file's value is applied as it stands
     const QByteArray before = dir.read(QStringLiteral("settings.dat"));
     {
-        TSettingsForm form(*w);
+        TSettingsForm form(w->model(), w);
         EXPECT_EQ(form.HTTPTimeOutSpin->value(), 10);
         EXPECT_EQ(form.MaxRetrySpin->value(), 50);
         form.smtpedit->setText(QStringLiteral("changed"));
@@ -176,8 +178,8 @@ TEST_F(ShellTest, SettingsSpinsClampAndCancelWritesNothing)
         EXPECT_EQ(form.result(), QDialog::Rejected);
     }
     EXPECT_EQ(dir.read(QStringLiteral("settings.dat")), before);
-    EXPECT_EQ(w->Settings.SMTP, QStringLiteral("a"));
-    TSettingsForm form(*w);
+    EXPECT_EQ(w->model().Settings.SMTP, QStringLiteral("a"));
+    TSettingsForm form(w->model(), w);
     form.OkBtnClick();
     EXPECT_EQ(platform::IniFile(dir.file(QStringLiteral("settings.dat")))
                   .readInteger(QStringLiteral("SETTINGS"), QStringLiteral("HTTPTimeOut"), 0),
@@ -187,7 +189,7 @@ TEST_F(ShellTest, SettingsSpinsClampAndCancelWritesNothing)
 TEST_F(ShellTest, SettingsBadPortIsSavedThenRefused)
 {
     TMainFrm* w = start();
-    TSettingsForm form(*w);
+    TSettingsForm form(w->model(), w);
     struct Case {
         const char* port;
         const char* error;
@@ -224,16 +226,17 @@ TEST_F(ShellTest, GarbageSettingsFileLoadsWithDefaults)
     garbage += QByteArray(200000, 'x') + "\r\n[SETTINGS]\r\nSMTP=" + QByteArray(5000, 'y') + "\r\n";
     dir.write(QStringLiteral("settings.dat"), garbage);
     TMainFrm* w = start();
-    EXPECT_EQ(w->Settings.HTTPTimeOut, 60);
-    EXPECT_EQ(w->Settings.FTPRetries, 3);
-    EXPECT_EQ(w->Settings.SMTP.size(), 1023);
+    EXPECT_EQ(w->model().Settings.HTTPTimeOut, 60);
+    EXPECT_EQ(w->model().Settings.FTPRetries, 3);
+    EXPECT_EQ(w->model().Settings.SMTP.size(), 1023);
 }
 
 TEST_F(ShellTest, UseGridLinesIsWrittenFromTheSitesCheckBox)
 {
     TMainFrm* w = start();
-    w->UseGridLinesChkClick(true);
-    EXPECT_TRUE(w->UseGridLines);
+    w->SitesSheet->UseGridLinesChk->click();
+    EXPECT_TRUE(w->SitesSheet->gridLines());
+    EXPECT_TRUE(w->model().UseGridLines);
     EXPECT_EQ(dir.read(QStringLiteral("settings.dat")), QByteArray("[SETTINGS]\r\nUseGridLines=1\r\n"));
 }
 

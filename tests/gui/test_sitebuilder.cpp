@@ -10,7 +10,7 @@
 #include "engines/TVarsForm.h"
 #include "platform/IniFile.h"
 #include "selection/SitesPage.h"
-#include "shell/TGWide.h"
+#include "model/TGWide.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -57,7 +57,7 @@ protected:
     }
 
     TSiteBuilderPage* page() const { return main()->SiteBuilderSheet; }
-    TEngBuild& engines() const { return *main()->GWide->EngBuild; }
+    TEngBuild& engines() const { return *main()->model().GWide.EngBuild; }
 
     // Starts the program and opens the Site Builder, which loads the first engine.
     void open() {
@@ -138,7 +138,7 @@ TEST_F(SiteBuilderTest, OpeningThePageShowsTheFirstEngineInItsControls) {
     EXPECT_EQ(p->EB_CatagoriesMemo1->toPlainText(), s("10\">Games\n11\">Utilities"));
     EXPECT_TRUE(p->EB_TypeShareRadio->isChecked());
     EXPECT_TRUE(p->EB_3216Bit->isChecked());
-    EXPECT_TRUE(main()->EngineSaved);
+    EXPECT_TRUE(main()->model().EngineSaved);
     EXPECT_FALSE(p->ContributeBtn->isVisible());
     EXPECT_TRUE(dialogs.calls.isEmpty());
 
@@ -150,7 +150,7 @@ TEST_F(SiteBuilderTest, OpeningThePageShowsTheFirstEngineInItsControls) {
     EXPECT_TRUE(p->EB_HTTP_NewScriptURLEdit->text().isEmpty());
     EXPECT_TRUE(p->EB_AddFileToUploadChk->isChecked());
     EXPECT_EQ(engines().Translations.value(Translation::Windows95), s("Win95"));
-    EXPECT_TRUE(main()->EngineSaved);
+    EXPECT_TRUE(main()->model().EngineSaved);
 }
 
 TEST_F(SiteBuilderTest, EveryCaptionFitsItsControlAndEveryControlItsParent) {
@@ -213,9 +213,9 @@ TEST_F(SiteBuilderTest, EnablingRulesFollowTheCheckBoxes) {
     for (const auto& rule : rules) {
         for (const bool on : {true, false}) {
             if (rule.box->isChecked() != on) {
-                main()->EngineSaved = true;
+                main()->model().EngineSaved = true;
                 rule.box->click();
-                EXPECT_FALSE(main()->EngineSaved) << qPrintable(rule.box->objectName());
+                EXPECT_FALSE(main()->model().EngineSaved) << qPrintable(rule.box->objectName());
             }
             for (QWidget* w : rule.follows)
                 EXPECT_EQ(w->isEnabled(), on) << qPrintable(w->objectName());
@@ -230,9 +230,9 @@ TEST_F(SiteBuilderTest, EnablingRulesFollowTheCheckBoxes) {
     p->EB_UseEmail->click();
     p->EB_UseFTPUploadChk->click();
     for (QCheckBox* c : {p->EB_SendEmailCopy, p->EB_AttachIco, p->EB_AttachAppToEmail, p->EB_Use8x3FileName}) {
-        main()->EngineSaved = true;
+        main()->model().EngineSaved = true;
         c->click();
-        EXPECT_FALSE(main()->EngineSaved) << qPrintable(c->objectName());
+        EXPECT_FALSE(main()->model().EngineSaved) << qPrintable(c->objectName());
     }
 }
 
@@ -250,16 +250,16 @@ TEST_F(SiteBuilderTest, EditsMarkTheEngineChangedButLoadingDoesNot) {
     for (int i = 0; i < edits.size(); ++i) {
         choose(s("Beta"));
         choose(s("Alpha"));
-        ASSERT_TRUE(main()->EngineSaved);
+        ASSERT_TRUE(main()->model().EngineSaved);
         edits[i]();
-        EXPECT_FALSE(main()->EngineSaved) << "edit " << i;
+        EXPECT_FALSE(main()->model().EngineSaved) << "edit " << i;
     }
     // Another choice drops the edits without a question.
     p->EB_SitesWebUrlEdit->setText(s("http://dropped.example.com/"));
     choose(s("Beta"));
     choose(s("Alpha"));
     EXPECT_TRUE(p->EB_SitesWebUrlEdit->text().isEmpty());
-    EXPECT_TRUE(main()->EngineSaved);
+    EXPECT_TRUE(main()->model().EngineSaved);
     EXPECT_TRUE(dialogs.calls.isEmpty());
 }
 
@@ -294,11 +294,11 @@ TEST_F(SiteBuilderTest, AddedTextChoiceFollowsTheZipBox) {
         choose(s("Beta"));
         ASSERT_EQ(checkedAddedText(), QStringList{s("EB_IncludeInZipChk")}) << "Beta as loaded";
         ASSERT_FALSE(p->EB_UseZipFileChk->isChecked());
-        ASSERT_TRUE(main()->EngineSaved);
+        ASSERT_TRUE(main()->model().EngineSaved);
         for (const Step& step : c.steps)
             step();
         EXPECT_EQ(checkedAddedText(), QStringList{QLatin1String(c.expected)}) << c.name;
-        EXPECT_FALSE(main()->EngineSaved) << c.name;
+        EXPECT_FALSE(main()->model().EngineSaved) << c.name;
     }
 }
 
@@ -395,7 +395,7 @@ TEST_F(SiteBuilderTest, NewSiteRefusesCancelEmptyDuplicateAndUnsafeNames) {
         }
         EXPECT_EQ(entries(page()->EB_SiteNameCombo), (QStringList{s("Alpha"), s("Beta"), s("Gamma")})) << c.name;
         EXPECT_EQ(page()->EB_SiteNameCombo->currentText(), s("Alpha")) << c.name;
-        EXPECT_TRUE(main()->EngineSaved) << c.name;
+        EXPECT_TRUE(main()->model().EngineSaved) << c.name;
         EXPECT_FALSE(dir.exists(s("sites/User_Sites.dat"))) << c.name;
         EXPECT_EQ(dir.read(s("sites/Sites.dat")), makerList) << c.name;
     }
@@ -425,7 +425,7 @@ TEST_F(SiteBuilderTest, NewSiteCreatesAClearedUserEngineAndItsRow) {
     EXPECT_EQ(ini.readString(s("SETTINGS"), s("SITES_WEB_URL")), s(""));
     EXPECT_FALSE(dir.exists(s("cat/Beta Two Cat1.cat")));
     EXPECT_FALSE(dir.exists(s("sites/Beta Two HTTP_NEW.scp")));
-    EXPECT_FALSE(main()->EngineSaved);
+    EXPECT_FALSE(main()->model().EngineSaved);
     EXPECT_TRUE(p->ContributeBtn->isVisibleTo(p));
     // The grid follows the list: every engine with a settings file has its row.
     EXPECT_EQ(main()->SitesSheet->rowCount(), 3);
@@ -433,7 +433,7 @@ TEST_F(SiteBuilderTest, NewSiteCreatesAClearedUserEngineAndItsRow) {
     // Saving and loading go to the new engine; a load hides Contribute again.
     p->EB_SitesWebUrlEdit->setText(s("http://two.example.com/"));
     p->EB_UpdateSiteBtn->click();
-    EXPECT_TRUE(main()->EngineSaved);
+    EXPECT_TRUE(main()->model().EngineSaved);
     choose(s("Alpha"));
     EXPECT_FALSE(p->ContributeBtn->isVisibleTo(p));
     choose(s("Beta Two"));
@@ -448,7 +448,7 @@ TEST_F(SiteBuilderTest, SaveSiteWritesTheControlsAndRebuildsTheGrid) {
     p->EB_UpdateSubmissionMemo->setPlainText(s("v=%APPVERSION%"));
     p->EB_MBytesRadio->click();
     p->EB_UpdateSiteBtn->click();
-    EXPECT_TRUE(main()->EngineSaved);
+    EXPECT_TRUE(main()->model().EngineSaved);
     EXPECT_EQ(dir.read(s("cat/Alpha Cat1.cat")), QByteArray("10\">Games\r\n"));
     EXPECT_EQ(dir.read(s("cat/Alpha Cat2.cat")), QByteArray("20\">Puzzle\r\n")) << "an unused list is kept";
     EXPECT_EQ(dir.read(s("sites/Alpha HTTP_UPDATE.scp")), QByteArray("v=%APPVERSION%\r\n"));
@@ -495,7 +495,7 @@ TEST_F(SiteBuilderTest, DeleteSiteAsksAndThenLoadsTheFirstEngine) {
     EXPECT_EQ(p->EB_SiteNameCombo->count(), 0);
     EXPECT_TRUE(p->EB_SitesWebUrlEdit->text().isEmpty());
     EXPECT_TRUE(p->EB_HTTP_NewScriptURLEdit->text().isEmpty());
-    EXPECT_TRUE(main()->EngineSaved);
+    EXPECT_TRUE(main()->model().EngineSaved);
     dialogs.clear();
     p->EB_UpdateSiteBtn->click();
     p->EB_DeleteSiteBtn->click();
@@ -533,7 +533,7 @@ TEST_F(SiteBuilderTest, FieldTranslationsShowTheTranslationsOnlyWhenTheWindowsWo
         EXPECT_EQ(engines().Translations.value(Translation::Author), QLatin1String(c.shownForAuthor)) << c.name;
         EXPECT_EQ(engines().Translations.value(Translation::Windows95NT), shownNT) << c.name;
         EXPECT_EQ(engines().Translations.value(Translation::Dealer), s("Reseller")) << c.name;
-        EXPECT_TRUE(main()->EngineSaved) << "the translations reach the file with the next save";
+        EXPECT_TRUE(main()->model().EngineSaved) << "the translations reach the file with the next save";
 
         // Choosing another site loses them; saving would have written them.
         choose(s("Beta"));
@@ -598,7 +598,7 @@ TEST_F(SiteBuilderTest, UseSelectedInsertsAtTheCaretOfTheLastMemoOrEditOnly) {
     QLineEdit* subject = p->EB_EmailSubjectEdit;
     memo->setPlainText(s("Hello  there"));
     subject->setText(s("New: X"));
-    main()->EngineSaved = true;
+    main()->model().EngineSaved = true;
 
     const auto pick = [&](const char* variable) {
         const QList<QTreeWidgetItem*> found = list->findItems(QLatin1String(variable), Qt::MatchExactly, 0);
@@ -619,7 +619,7 @@ TEST_F(SiteBuilderTest, UseSelectedInsertsAtTheCaretOfTheLastMemoOrEditOnly) {
     EXPECT_EQ(memo->toPlainText(), s("Hello %APPNAME% there"));
     EXPECT_EQ(main()->focusWidget(), memo);
     EXPECT_TRUE(vars->isVisible()) << "the window stays open";
-    EXPECT_FALSE(main()->EngineSaved);
+    EXPECT_FALSE(main()->model().EngineSaved);
 
     // Over the selection of an edit, by the Enter key in the list.
     subject->setFocus();
@@ -708,14 +708,14 @@ TEST_F(SiteBuilderTest, AnEngineFilledOnEveryPageComesBackAfterARestart) {
     const QStringList before = controlValues();
     EXPECT_TRUE(before.contains(s("EB_16BitOnly=on")));
     p->EB_UpdateSiteBtn->click();
-    EXPECT_TRUE(main()->EngineSaved);
+    EXPECT_TRUE(main()->model().EngineSaved);
 
-    main()->CloseWithoutPrompts = true;
+    main()->model().CloseWithoutPrompts = true;
     program.reset();
     open();
     ASSERT_TRUE(entries(page()->EB_UserSiteNameCombo).contains(s("Round Trip")));
     choose(s("Round Trip"));
     EXPECT_EQ(controlValues(), before);
     EXPECT_EQ(engines().Translations, translations);
-    EXPECT_TRUE(main()->EngineSaved);
+    EXPECT_TRUE(main()->model().EngineSaved);
 }

@@ -109,8 +109,8 @@ protected:
         setAppChoice("status", status);
         page()->BuildSiteGrid();
         main()->setActivePage(page());
-        main()->CompanySaved = true;
-        main()->AppSaved = true;
+        main()->model().CompanySaved = true;
+        main()->model().AppSaved = true;
         dialogs.clear();
     }
 
@@ -220,8 +220,8 @@ TEST_F(SitesTest, BuildShowsEveryEngineWithSettingsAndWritesTheFile) {
                                           "Beta\xb1New\xb1N/A\xb1N/A\xb1Unknown\xb1N\r\n"
                                           "Gamma\xb1New\xb1N/A\xb1N/A\xb1Unknown\xb1N\r\n"
                                           "Omega\xb1New\xb1NOT SET!\xb1N/A\xb1Unknown\xb1Y\r\n"));
-    EXPECT_FALSE(main()->SiteSelectionChanged);
-    EXPECT_FALSE(main()->GridBuilding);
+    EXPECT_FALSE(main()->model().SiteSelectionChanged);
+    EXPECT_FALSE(main()->model().GridBuilding);
     EXPECT_EQ(page()->SiteGridCountLbl->text(), s("4"));
     EXPECT_EQ(page()->TotalToPostLbl->text(), s("2"));
     EXPECT_EQ(page()->Stats, (PostStats{2, 2, 0, 1, 0, 0, 0}));
@@ -281,7 +281,7 @@ TEST_F(SitesTest, SavedSelectionIsMergedAndTheFileFollowsTheEngines) {
     // Picking a category writes the cell.
     QTest::keyClick(page()->CatCombo1, Qt::Key_Down);
     EXPECT_EQ(page()->cell(3, Category1Col), s("Tools"));
-    EXPECT_TRUE(main()->SiteSelectionChanged);
+    EXPECT_TRUE(main()->model().SiteSelectionChanged);
 }
 
 TEST_F(SitesTest, GridWithNoRowsIsNeverWritten) {
@@ -299,7 +299,7 @@ TEST_F(SitesTest, GridWithNoRowsIsNeverWritten) {
     page()->SiteGridDownBtn->click();
     page()->AppSiteGoUrlBtn->click();
     EXPECT_TRUE(dialogs.calls.isEmpty());
-    EXPECT_FALSE(main()->SiteSelectionChanged);
+    EXPECT_FALSE(main()->model().SiteSelectionChanged);
 }
 
 TEST_F(SitesTest, ArrowButtonsAndKeysMoveTheSelectionAndWrapAround) {
@@ -337,13 +337,13 @@ TEST_F(SitesTest, PostBoxRefusesAnIncompatibleSite) {
     EXPECT_TRUE(dialogs.calls[0].beepBefore);
     EXPECT_FALSE(page()->DoPostCheckBox->isChecked());
     EXPECT_EQ(page()->cell(1, PostCol), s("N"));
-    EXPECT_FALSE(main()->SiteSelectionChanged);
+    EXPECT_FALSE(main()->model().SiteSelectionChanged);
 
     page()->selectRow(0);
     page()->DoPostCheckBox->click();
     EXPECT_EQ(page()->cell(0, PostCol), s("N"));
     EXPECT_EQ(page()->TotalToPostLbl->text(), s("1"));
-    EXPECT_TRUE(main()->SiteSelectionChanged);
+    EXPECT_TRUE(main()->model().SiteSelectionChanged);
     page()->DoPostCheckBox->click();
     EXPECT_EQ(page()->cell(0, PostCol), s("Y"));
     EXPECT_EQ(page()->TotalToPostLbl->text(), s("2"));
@@ -353,10 +353,10 @@ TEST_F(SitesTest, RadiosSetTheSubmitType) {
     open();
     page()->SubmitUpdateRadio->click();
     EXPECT_EQ(page()->cell(0, SubmitCol), s("Update"));
-    EXPECT_TRUE(main()->SiteSelectionChanged); // so that closing offers to save it
-    main()->SiteSelectionChanged = false;
+    EXPECT_TRUE(main()->model().SiteSelectionChanged); // so that closing offers to save it
+    main()->model().SiteSelectionChanged = false;
     page()->SubmitUpdateRadio->click();
-    EXPECT_FALSE(main()->SiteSelectionChanged);
+    EXPECT_FALSE(main()->model().SiteSelectionChanged);
     page()->SubmitNewRadio->click();
     EXPECT_EQ(page()->cell(0, SubmitCol), s("New"));
 }
@@ -370,7 +370,7 @@ TEST_F(SitesTest, PopupCaptionsFollowTheRowAndItemsChangeIt) {
 
     page()->SG_PopUp_ChangePostDate->trigger();
     EXPECT_EQ(page()->cell(0, LastPostCol), platform::shortDate(QDate(2026, 12, 11)));
-    EXPECT_TRUE(main()->SiteSelectionChanged);
+    EXPECT_TRUE(main()->model().SiteSelectionChanged);
     page()->SG_PopUp_AsPost->trigger();
     EXPECT_EQ(page()->cell(0, SubmitCol), s("Update"));
     EXPECT_TRUE(page()->SubmitUpdateRadio->isChecked());
@@ -390,7 +390,7 @@ TEST_F(SitesTest, PopupCaptionsFollowTheRowAndItemsChangeIt) {
 
     // "Set Post To YES" on an incompatible site is refused like the post box.
     page()->selectRow(1);
-    main()->SiteSelectionChanged = false;
+    main()->model().SiteSelectionChanged = false;
     page()->SiteGridPopupMenuPopup();
     EXPECT_EQ(page()->SG_PopUp_ToPost->text(), s("Set Post To YES"));
     page()->SG_PopUp_ToPost->trigger();
@@ -411,13 +411,13 @@ TEST_F(SitesTest, AllButtonsAskAndChangeEveryRow) {
     EXPECT_EQ(dialogs.calls[0].text, s("Sure you want to change all to \"Update\"?"));
     EXPECT_TRUE(dialogs.calls[0].beepBefore);
     EXPECT_EQ(page()->cell(0, SubmitCol), s("New"));
-    EXPECT_FALSE(main()->SiteSelectionChanged);
+    EXPECT_FALSE(main()->model().SiteSelectionChanged);
 
     dialogs.answers << Answer::Yes;
     page()->AllToUpdateBtn->click();
     for (int r = 0; r < 4; ++r)
         EXPECT_EQ(page()->cell(r, SubmitCol), s("Update"));
-    EXPECT_TRUE(main()->SiteSelectionChanged);
+    EXPECT_TRUE(main()->model().SiteSelectionChanged);
     EXPECT_TRUE(page()->SubmitNewRadio->isChecked()); // the controls below are not refreshed
 
     dialogs.answers << Answer::Yes;
@@ -450,10 +450,10 @@ TEST_F(SitesTest, SavedChangesSurviveARestartAndCloseAsksNoMore) {
     QTest::keyClick(page()->CatCombo1, Qt::Key_Down);
     page()->SubmitUpdateRadio->click();
     EXPECT_EQ(page()->cell(0, Category1Col), s("Utilities"));
-    EXPECT_TRUE(main()->SiteSelectionChanged);
+    EXPECT_TRUE(main()->model().SiteSelectionChanged);
 
     page()->AppSiteChangeBtn->click();
-    EXPECT_FALSE(main()->SiteSelectionChanged);
+    EXPECT_FALSE(main()->model().SiteSelectionChanged);
     EXPECT_TRUE(selectionFile().startsWith("Alpha\xb1Update\xb1Utilities\xb1NOT SET!\xb1Unknown\xb1Y\r\n"));
     EXPECT_TRUE(closeMain());
     EXPECT_TRUE(dialogs.calls.isEmpty());
@@ -555,7 +555,7 @@ TEST_F(SitesTest, UseGridLinesIsWrittenAtOnce) {
     EXPECT_FALSE(page()->gridLines());
     page()->UseGridLinesChk->click();
     EXPECT_TRUE(page()->gridLines());
-    EXPECT_TRUE(main()->UseGridLines);
+    EXPECT_TRUE(main()->model().UseGridLines);
     EXPECT_TRUE(dir.read(s("settings.dat")).contains("UseGridLines=1\r\n"));
     page()->UseGridLinesChk->click();
     EXPECT_FALSE(page()->gridLines());
@@ -568,10 +568,10 @@ TEST_F(SitesTest, UnwritableSelectionFileIsReportedAndThePageStaysUsable) {
     ASSERT_TRUE(QDir().mkpath(dir.file(s("data/PhotoTidy_SITES.dat")))); // a folder where the file goes
     page()->SubmitUpdateRadio->click();
     EXPECT_THROW(page()->AppSiteChangeBtnClick(), platform::FileError);
-    EXPECT_TRUE(main()->SiteSelectionChanged);
+    EXPECT_TRUE(main()->model().SiteSelectionChanged);
 
     EXPECT_THROW(page()->BuildSiteGrid(), platform::FileError);
-    EXPECT_FALSE(main()->GridBuilding);
+    EXPECT_FALSE(main()->model().GridBuilding);
     EXPECT_EQ(page()->SiteGridCountLbl->text(), s("4"));
     EXPECT_EQ(page()->TotalToPostLbl->text(), s("2"));
     EXPECT_TRUE(page()->DoPostCheckBox->isChecked());

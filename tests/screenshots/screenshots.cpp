@@ -8,11 +8,11 @@
 #include "shell/TAboutBox.h"
 #include "shell/TMainFrm.h"
 #include "shell/TSettingsForm.h"
-#include "shell/TSiteEntryFrm.h"
+#include "platform/TSiteEntryFrm.h"
 #include "profiles/AppInfoPage.h"
-#include "engines/SiteBuilderScreens.h"
-#include "run/FtpScreens.h"
-#include "run/RunScreens.h"
+#include "SiteBuilderScreens.h"
+#include "FtpScreens.h"
+#include "RunScreens.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -142,9 +142,9 @@ int main(int argc, char** argv)
     entry.setWindowTitle(QStringLiteral("New Company Name"));
     entry.Edit1->setText(QStringLiteral("Acme Software"));
     save(entry, QStringLiteral("dialog-name-entry"));
-    TSettingsForm settings(*main);
+    TSettingsForm settings(main->model(), main);
     save(settings, QStringLiteral("dialog-settings"));
 
-    main->CloseWithoutPrompts = true;
+    main->model().CloseWithoutPrompts = true;
     return 0;
 }

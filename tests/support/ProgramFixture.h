@@ -43,7 +43,7 @@ protected:
     void TearDown() override
     {
         if (program && main())
-            main()->CloseWithoutPrompts = true;
+            main()->model().CloseWithoutPrompts = true;
         program.reset();
         static platform::ScriptedDialogs afterTests;
         static_cast<platform::Application*>(QApplication::instance())->setDialogs(&afterTests);

@@ -1,10 +1,10 @@
-#include "engines/SiteBuilderScreens.h"
+#include "SiteBuilderScreens.h"
 
 #include "engines/EngineFiles.h"
 #include "engines/SiteBuilderPage.h"
 #include "engines/TMatchUpFrm.h"
 #include "engines/TVarsForm.h"
-#include "shell/TGWide.h"
+#include "model/TGWide.h"
 #include "shell/TMainFrm.h"
 
 #include <QComboBox>
@@ -31,9 +31,9 @@ void showFirst(TMainFrm& main, TEngBuild& engines, const std::function<bool(cons
 } // namespace
 
 void renderSiteBuilderScreens(TMainFrm& main, const std::function<void(QWidget&, const QString& name)>& save) {
-    if (!main.GWide || !main.GWide->EngBuild)
+    if (!main.model().GWide.EngBuild)
         return;
-    TEngBuild& engines = *main.GWide->EngBuild;
+    TEngBuild& engines = *main.model().GWide.EngBuild;
     TSiteBuilderPage& page = *main.SiteBuilderSheet;
     main.setActivePage(&page);
 
@@ -65,5 +65,5 @@ void renderSiteBuilderScreens(TMainFrm& main, const std::function<void(QWidget&,
     translations.hide();
 
     page.PageControl3->setCurrentIndex(0);
-    main.EngineSaved = true;
+    main.model().EngineSaved = true;
 }

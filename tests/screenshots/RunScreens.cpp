@@ -1,7 +1,7 @@
 #include "RunScreens.h"
 
-#include "SubmitPage.h"
-#include "TALed.h"
+#include "run/SubmitPage.h"
+#include "run/TALed.h"
 #include "selection/SiteSelection.h"
 #include "selection/SitesPage.h"
 #include "shell/TMainFrm.h"

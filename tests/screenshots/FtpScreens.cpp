@@ -1,9 +1,9 @@
 #include "FtpScreens.h"
 
-#include "FtpPath.h"
-#include "SubmitPage.h"
+#include "run/FtpPath.h"
+#include "run/SubmitPage.h"
 #include "engines/EngineFiles.h"
-#include "shell/TGWide.h"
+#include "model/TGWide.h"
 #include "shell/TMainFrm.h"
 
 #include <QFile>
@@ -16,7 +16,7 @@ void renderSubmitAfterFtpUpload(TMainFrm& main, const QString& ftpServer, const 
                                 const std::function<void(QWidget&, const QString&)>& save) {
     TSubmitPage& page = *main.SubmitSheet;
     main.setActivePage(&page);
-    TEngBuild& engines = *main.GWide->EngBuild;
+    TEngBuild& engines = *main.model().GWide.EngBuild;
     auto* localPath = main.findChild<QLineEdit*>(QStringLiteral("localpath"));
     QTemporaryDir work;
     if (!localPath || !work.isValid())
@@ -24,7 +24,7 @@ void renderSubmitAfterFtpUpload(TMainFrm& main, const QString& ftpServer, const 
 
     const SiteEngine savedEngine = engines.Engine;
     const QString savedPath = localPath->text();
-    const bool savedMark = main.AppSaved;
+    const bool savedMark = main.model().AppSaved;
 
     // A sample archive named like the application's file.
     const QString fileName = QStringLiteral("setup32.exe");
@@ -61,7 +61,7 @@ void renderSubmitAfterFtpUpload(TMainFrm& main, const QString& ftpServer, const 
 
     engines.Engine = savedEngine;
     localPath->setText(savedPath);
-    main.AppSaved = savedMark;
+    main.model().AppSaved = savedMark;
     page.ftplist->clear();
     page.log->clear();
 }

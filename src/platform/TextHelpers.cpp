@@ -1,4 +1,4 @@
-#include "shell/TextHelpers.h"
+#include "platform/TextHelpers.h"
 
 #include "platform/TextFile.h"
 

@@ -1,3 +1,0 @@
-target_sources(postrix_core PRIVATE
-    ${CMAKE_CURRENT_LIST_DIR}/TextHelpers.h
-    ${CMAKE_CURRENT_LIST_DIR}/TextHelpers.cpp)
