@@ -99,6 +99,8 @@ signals:
     // The Company Info page shows another company (its applications follow).
     void companyShown(const QString& company);
     void postingChanged(bool posting);
+    // The report browser of the File menu's "View Reports".
+    void reportsRequested();
     void gridLinesChanged(bool on);
 
 private:

@@ -233,10 +233,14 @@ void TCompanyInfoPage::ClearCompanyFields() {
 }
 
 void TCompanyInfoPage::compnameChange() {
-    if (!model_.Loading && !appEditsSettled()) {
-        // Cancelled: the company shown stays, with its application.
+    const int wanted = compname->currentIndex();
+    if (!model_.Loading && shownIndex_ >= 0 && shownIndex_ != wanted) {
+        // The question is about the company still shown: saving the
+        // application then stores that company's profile with it.
         selectCompany(shownIndex_);
-        return;
+        if (!appEditsSettled())
+            return; // cancelled: the company shown stays, with its application
+        selectCompany(wanted);
     }
     LoadCompany();
     if (!model_.Loading)

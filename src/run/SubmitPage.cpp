@@ -9,7 +9,6 @@
 #include "model/PageLinks.h"
 #include "model/Workspace.h"
 #include "platform/Dialogs.h"
-#include "reports/TReportsListFrm.h"
 #include "selection/SiteSelection.h"
 
 #include <QAbstractListModel>
@@ -452,7 +451,7 @@ void TSubmitPage::cancelClick() {
 }
 
 void TSubmitPage::ViewReportClick() {
-    TReportsListFrm::ShowReports(model_.GWide.ReportsDir, model_.dialogs(), window());
+    emit model_.reportsRequested();
 }
 
 void TSubmitPage::printClick() {

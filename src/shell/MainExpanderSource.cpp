@@ -1,7 +1,6 @@
 #include "MainExpanderSource.h"
 
 #include "ControlText.h"
-#include "TMainFrm.h"
 #include "model/Workspace.h"
 #include "engines/EngineFiles.h"
 #include "platform/TextFile.h"
@@ -18,12 +17,12 @@
 QString MainExpanderSource::text(const char* objectName) const
 {
     // Memo texts keep the line breaks of the files they come from.
-    return ::controlText(main_, objectName).replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return ::controlText(window_, objectName).replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
 }
 
 bool MainExpanderSource::checked(const char* objectName) const
 {
-    auto* button = main_.findChild<QAbstractButton*>(QLatin1String(objectName));
+    auto* button = window_.findChild<QAbstractButton*>(QLatin1String(objectName));
     return button && button->isChecked();
 }
 
@@ -43,7 +42,7 @@ QString MainExpanderSource::companyField(CompanyField field) const
     case CompanyField::State: return text("constate");
     case CompanyField::Zip: return text("conzip");
     case CompanyField::Country: return text("concountry");
-    case CompanyField::BhsId: return main_.model().BHSID;
+    case CompanyField::BhsId: return model_.BHSID;
     }
     return {};
 }
@@ -51,7 +50,7 @@ QString MainExpanderSource::companyField(CompanyField field) const
 QString MainExpanderSource::appField(AppField field) const
 {
     switch (field) {
-    case AppField::Name: return main_.AppInfoSheet->appName();
+    case AppField::Name: return app_.appName();
     case AppField::EightChar: return text("char8name");
     case AppField::FileName: return text("filename");
     case AppField::Version: return text("version");
@@ -114,13 +113,13 @@ QStringList MainExpanderSource::engineCategoryLines(int which) const
 
 QString MainExpanderSource::fieldTranslation(Translation translation) const
 {
-    const TEngBuild* engines = main_.model().GWide.EngBuild.get();
+    const TEngBuild* engines = model_.GWide.EngBuild.get();
     return engines ? engines->Translations.value(translation) : QString();
 }
 
 QString MainExpanderSource::selectedCategoryLabel(int which) const
 {
-    return main_.SitesSheet->submittingRowCategory(which);
+    return sites_.submittingRowCategory(which);
 }
 
-QString MainExpanderSource::controlText(const QString& objectName) const { return ::controlText(main_, objectName); }
+QString MainExpanderSource::controlText(const QString& objectName) const { return ::controlText(window_, objectName); }

@@ -2,13 +2,19 @@
 
 #include "engines/ExpanderSource.h"
 
-class TMainFrm;
+class QWidget;
+class TAppInfoPage;
+class TSitesPage;
+class Workspace;
 
 // The expander's view of the main window: every value is read from the
-// controls at the moment it is asked for, so unsaved edits count.
+// controls at the moment it is asked for, so unsaved edits count. window:
+// where the controls are found by their object names.
 class MainExpanderSource final : public ExpanderSource {
 public:
-    explicit MainExpanderSource(const TMainFrm& main) : main_(main) {}
+    MainExpanderSource(const QWidget& window, const Workspace& model, const TAppInfoPage& app,
+                       const TSitesPage& sites)
+        : window_(window), model_(model), app_(app), sites_(sites) {}
 
     QString companyField(CompanyField field) const override;
     QString appField(AppField field) const override;
@@ -24,5 +30,8 @@ private:
     QString text(const char* objectName) const;
     bool checked(const char* objectName) const;
 
-    const TMainFrm& main_;
+    const QWidget& window_;
+    const Workspace& model_;
+    const TAppInfoPage& app_;
+    const TSitesPage& sites_;
 };

@@ -49,10 +49,10 @@ TMainFrm::TMainFrm(platform::Dialogs& dialogs, platform::Clock& clock, const QSt
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
 
-    expanderSource_ = std::make_unique<MainExpanderSource>(*this);
-    model_->setExpanderSource(expanderSource_.get());
     createMenu();
     createPages();
+    expanderSource_ = std::make_unique<MainExpanderSource>(*this, *model_, *AppInfoSheet, *SitesSheet);
+    model_->setExpanderSource(expanderSource_.get());
     wirePages();
     FormCreate();
 }
@@ -148,6 +148,7 @@ void TMainFrm::wirePages()
             Qt::DirectConnection);
     connect(&m, &Workspace::gridLinesChanged, SitesSheet, &TSitesPage::setGridLines, Qt::DirectConnection);
     connect(&m, &Workspace::postingChanged, this, &TMainFrm::postingChanged, Qt::DirectConnection);
+    connect(&m, &Workspace::reportsRequested, this, &TMainFrm::Mnu_ReportsClick, Qt::DirectConnection);
     // Another company replaces the application list: its unsaved edits are asked about first.
     CompanyInfoSheet->SettleAppEdits = [this] { return AppInfoSheet->settleUnsavedEdits(); };
     SitesSheet->VerifySubmission = [this](const selection::PostStats& stats) {

@@ -856,3 +856,42 @@ TEST_F(ProfilesTest, TwoCompaniesWithTheirApplicationsSurviveARestart) {
 }
 
 } // namespace
+
+// Another company replaces the application shown: its unsaved edits are asked
+// about first, as the close query asks, whichever way the company changes.
+TEST_F(ProfilesTest, ChangingTheCompanyAsksAboutUnsavedApplicationEdits) {
+    writeTwoCompanies();
+    start();
+    const QString question = s("Would you like to save Tool?");
+    app()->version->setText(s("9.9"));
+    ASSERT_FALSE(main()->model().AppSaved);
+
+    // Cancel: the company and the application stay as they were, edits and all.
+    answer({Answer::Cancel});
+    company()->compname->setCurrentIndex(1);
+    EXPECT_EQ(dialogs.texts(), QStringList{question});
+    EXPECT_EQ(company()->companyName(), s("Acme Software"));
+    EXPECT_EQ(company()->conname->text(), s("Ann Smith"));
+    EXPECT_EQ(apps(), (QStringList{s("Tool"), s("Gizmo")}));
+    EXPECT_EQ(app()->version->text(), s("9.9"));
+    EXPECT_FALSE(main()->model().AppSaved);
+
+    // Deleting the company, confirmed, then Cancel at the question: nothing is deleted.
+    dialogs.clear();
+    answer({Answer::Yes, Answer::Cancel});
+    company()->DeleteCompanyBtn->click();
+    EXPECT_EQ(dialogs.texts(), (QStringList{s("Delete This Company ?"), question}));
+    EXPECT_EQ(companies(), (QStringList{s("Acme Software"), s("Blue Fern")}));
+    EXPECT_EQ(dir.read(s("companies/companies.dat")), QByteArray("Acme Software\r\nBlue Fern\r\n"));
+    EXPECT_EQ(app()->version->text(), s("9.9"));
+
+    // Yes: the edits are saved under the company they were made for, then the other company is shown.
+    dialogs.clear();
+    answer({Answer::Yes});
+    company()->compname->setCurrentIndex(1);
+    EXPECT_EQ(dialogs.texts(), QStringList{question});
+    EXPECT_EQ(iniValue("data/Tool.dat", "APPINFO", "VERSION"), s("9.9"));
+    EXPECT_EQ(iniValue("data/Tool.dat", "COMPANY", "CONAME"), s("Acme Software"));
+    EXPECT_EQ(company()->companyName(), s("Blue Fern"));
+    EXPECT_EQ(apps(), QStringList{s("Game")});
+}

@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QSignalBlocker>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
@@ -577,4 +578,52 @@ TEST_F(SitesTest, UnwritableSelectionFileIsReportedAndThePageStaysUsable) {
     EXPECT_TRUE(page()->DoPostCheckBox->isChecked());
     page()->selectRow(1);
     EXPECT_FALSE(page()->DoPostCheckBox->isChecked()); // selecting still shows the row
+}
+
+// New Site and Delete Site in the Site Builder change the engine list the
+// grid follows: unsaved grid edits stay, unsaved, for the close question.
+TEST_F(SitesTest, NewAndDeletedSitesKeepUnsavedGridEdits) {
+    open();
+    auto sites = [this] {
+        QStringList names;
+        for (int i = 0; i < page()->rowCount(); ++i)
+            names << page()->cell(i, SiteCol);
+        return names;
+    };
+    auto rowOf = [&](const char* site) { return int(sites().indexOf(s(site))); };
+    page()->selectRow(rowOf("Gamma"));
+    page()->SG_PopUp_ToPost->trigger(); // Gamma: post "N"
+    ASSERT_EQ(page()->cell(rowOf("Gamma"), PostCol), s("N"));
+    ASSERT_TRUE(main()->model().SiteSelectionChanged);
+    const QByteArray saved = selectionFile();
+
+    TSiteBuilderPage* builder = main()->SiteBuilderSheet;
+    dialogs.onModal = [](QDialog& form) {
+        form.findChild<QLineEdit*>(s("Edit1"))->setText(s("Delta"));
+        return int(QDialog::Accepted);
+    };
+    builder->EB_AddNewSiteBtn->click();
+    EXPECT_EQ(sites(), (QStringList{s("Alpha"), s("Beta"), s("Delta"), s("Gamma"), s("Omega")}));
+    EXPECT_EQ(page()->cell(rowOf("Delta"), SubmitCol), s("New"));
+    EXPECT_EQ(page()->cell(rowOf("Gamma"), PostCol), s("N"));
+
+    main()->model().requestEngine(s("Beta"));
+    dialogs.answers << Answer::Yes;
+    builder->EB_DeleteSiteBtn->click();
+    EXPECT_EQ(sites(), (QStringList{s("Alpha"), s("Delta"), s("Gamma"), s("Omega")}));
+    EXPECT_EQ(page()->cell(rowOf("Gamma"), PostCol), s("N"));
+    EXPECT_EQ(page()->SiteGridCountLbl->text(), s("4"));
+    EXPECT_TRUE(main()->model().SiteSelectionChanged);
+    EXPECT_EQ(selectionFile(), saved) << "nothing is written without the user's word";
+
+    // The close question offers them, and Yes writes the rows as they are now.
+    dialogs.clear();
+    main()->model().CompanySaved = main()->model().AppSaved = true; // the test set the profile's fields
+    dialogs.answers << Answer::Yes << Answer::No;
+    EXPECT_TRUE(closeMain());
+    EXPECT_EQ(dialogs.texts().value(0), s("Would you like to save Site Engine Info?"));
+    const QString file = platform::text::fromCp1252(selectionFile());
+    EXPECT_TRUE(file.contains(s("Gamma\xc2\xb1New\xc2\xb1N/A\xc2\xb1N/A\xc2\xb1Unknown\xc2\xb1N\r\n"))) << qPrintable(file);
+    EXPECT_TRUE(file.contains(s("Delta\xc2\xb1"))) << qPrintable(file);
+    EXPECT_FALSE(file.contains(s("Beta\xc2\xb1"))) << qPrintable(file);
 }
